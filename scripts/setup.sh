@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Lexmoor need on Debian 12, once:
+# packages, the ja_JP.UTF-8 locale and a Wine prefix with Managed=N.
+# Safe to run again: every step is skipped when already done.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+
+packages=(
+  g++-mingw-w64-x86-64-posix cmake make g++ clang libclang-rt-14-dev googletest
+  zlib1g-dev wine64 xvfb xauth locales fonts-ipafont-gothic imagemagick
+  dict-freedict-eng-jpn edict zip
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: missing packages: ${missing[*]}; run this script as root to install them" >&2
+    exit 1
+  fi
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: the ja_JP.UTF-8 locale is missing; run this script as root to generate it" >&2
+    exit 1
+  fi
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi
+
+# The prefix is made once. Managed=N must be set before explorer first starts:
+# with a managed X11 driver, hiding a window costs two seconds without a window manager.
+if [ ! -f "$WINEPREFIX/.lexmoor-ready" ]; then
+  echo "setup: creating the Wine prefix $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  wineserver -k 2>/dev/null || true
+  env -u DISPLAY WINEDLLOVERRIDES="mscoree,mshtml=" wine64 wineboot -i >/dev/null 2>&1
+  env -u DISPLAY wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg"; then
+    echo "setup: could not set Managed=N in $WINEPREFIX/user.reg" >&2
+    exit 1
+  fi
+  touch "$WINEPREFIX/.lexmoor-ready"
+fi

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: native unit tests, then the Windows
+# program's tests under Wine inside Xvfb.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+"$here/setup.sh"
+. "$here/common.sh"
+. "$here/wine-env.sh"
+
+start=$(date +%s)
+build_native
+build_windows
+
+echo "== native tests"
+ctest --test-dir "$top/build/native" --output-on-failure -j "$jobs"
+
+echo "== Windows tests under Wine"
+# A server left over from a run without a display would make dialog creation fail.
+wineserver -k 2>/dev/null || true
+status=0
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  ctest --test-dir "$top/build/windows" --output-on-failure || status=$?
+wineserver -k 2>/dev/null || true
+[ $status -eq 0 ] || { echo "test: Windows tests failed" >&2; exit $status; }
+
+echo "== all tests passed in $(( $(date +%s) - start )) s"
