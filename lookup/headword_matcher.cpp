@@ -19,11 +19,12 @@ std::string Folded(std::string_view word) {
   return folded;
 }
 
-// A piece whose text is empty or only TABs is no line to match.
-bool IsBlank(const unsigned char* text, const Piece& piece) {
+// A piece whose text is empty or only TABs is no line to match. (Its last
+// byte is never TAB when it is a CR read as LF.)
+bool IsBlank(const Piece& piece) {
   size_t i = 0;
-  while (i < piece.length && text[i] == '\t') ++i;
-  return i == piece.length || text[i] == '\0';
+  while (i < piece.length && piece.bytes[i] == '\t') ++i;
+  return i == piece.length || piece.bytes[i] == '\0';
 }
 
 const char kUnknownRow[] = "Unknown";
@@ -59,28 +60,38 @@ HeadwordMatcher::HeadwordMatcher(const std::vector<std::string>& words) {
     Spine& spine = spines_[s];
     spine.agreements.assign(spine.folded.size() + 1, 0);
     const auto index = static_cast<uint16_t>(s);
-    if (spine.folded.empty()) {  // the empty word begins every headword
+    // The filter lets through every line its shortest word may begin.
+    if (spine.shortestWord == 0) {  // the empty word begins every headword
       for (auto& list : spinesByFirstByte_) list.push_back(index);
+      filter_.AllowAll();
       continue;
     }
-    for (int c = 0; c < 256; ++c) {
-      if (FoldAsciiCase(static_cast<unsigned char>(c)) == static_cast<unsigned char>(spine.folded[0])) {
-        spinesByFirstByte_[c].push_back(index);
+    for (int first = 0; first < 256; ++first) {
+      if (FoldAsciiCase(static_cast<unsigned char>(first)) != static_cast<unsigned char>(spine.folded[0])) continue;
+      spinesByFirstByte_[first].push_back(index);
+      if (spine.shortestWord == 1) {
+        filter_.Allow(static_cast<unsigned char>(first));
+        continue;
+      }
+      for (int second = 0; second < 256; ++second) {
+        if (FoldAsciiCase(static_cast<unsigned char>(second)) == static_cast<unsigned char>(spine.folded[1])) {
+          filter_.Allow(static_cast<unsigned char>(first), static_cast<unsigned char>(second));
+        }
       }
     }
   }
 }
 
-void HeadwordMatcher::Scan(std::string_view raw) {
-  raw_ = raw;
-  ForEachPiece(raw, [this](const Piece& piece) { Measure(piece); });
+void HeadwordMatcher::Scan(ByteSource& source) {
+  ForEachPiece(source, filter_, [this](const Piece& piece) { Measure(piece); });
 }
 
 inline void HeadwordMatcher::Measure(const Piece& piece) {
-  const auto* text = reinterpret_cast<const unsigned char*>(raw_.data()) + piece.begin;
+  const unsigned char* text = piece.bytes;
   const std::vector<uint16_t>& candidates = spinesByFirstByte_[text[0]];
   if (candidates.empty()) return;
-  if ((text[0] == '\t' || text[0] == '\0') && IsBlank(text, piece)) return;
+  if ((text[0] == '\t' || text[0] == '\0') && IsBlank(piece)) return;
+  size_t keptAt = std::string::npos;
   for (uint16_t s : candidates) {
     Spine& spine = spines_[s];
     const auto* folded = reinterpret_cast<const unsigned char*>(spine.folded.data());
@@ -93,21 +104,26 @@ inline void HeadwordMatcher::Measure(const Piece& piece) {
       ++agreement;
     }
     if (agreement < spine.shortestWord) continue;
-    spine.matches.push_back(Match{piece, static_cast<uint32_t>(agreement)});
+    if (keptAt == std::string::npos) {
+      keptAt = kept_.size();
+      kept_.append(reinterpret_cast<const char*>(text), piece.length);
+      if (piece.crlf) kept_.back() = '\n';
+    }
+    spine.matches.push_back(Match{keptAt, piece.length, static_cast<uint32_t>(agreement)});
     ++spine.agreements[agreement];
   }
 }
 
-const HeadwordMatcher::Word& HeadwordMatcher::Find(std::string_view word) const {
+const HeadwordMatcher::Word* HeadwordMatcher::Find(std::string_view word) const {
   auto found = std::find_if(words_.begin(), words_.end(), [&](const Word& w) { return w.text == word; });
   assert(found != words_.end() && "every word tried must be given to the matcher");
-  return *found;
+  return found != words_.end() && found->spine >= 0 ? &*found : nullptr;
 }
 
 int32_t HeadwordMatcher::Count(std::string_view word) const {
-  const Word& found = Find(word);
-  if (found.spine < 0) return 0;
-  const Spine& spine = spines_[found.spine];
+  const Word* found = Find(word);
+  if (!found) return 0;
+  const Spine& spine = spines_[found->spine];
   int32_t count = 0;
   for (size_t length = word.size(); length < spine.agreements.size(); ++length) count += spine.agreements[length];
   return count;
@@ -116,12 +132,11 @@ int32_t HeadwordMatcher::Count(std::string_view word) const {
 ListFill HeadwordMatcher::Fill(std::string_view word) const {
   ListFill fill;
   fill.opened = true;
-  const Word& found = Find(word);
-  if (found.spine >= 0) {
-    const Spine& spine = spines_[found.spine];
+  if (const Word* found = Find(word)) {
+    const Spine& spine = spines_[found->spine];
     for (const Match& match : spine.matches) {
       if (match.agreement < word.size()) continue;
-      fill.rows.push_back(RowText(raw_, match.piece));
+      fill.rows.emplace_back(RowText(std::string_view(kept_).substr(match.text, match.length)));
       fill.longestRow = std::max(fill.longestRow, static_cast<int32_t>(fill.rows.back().size()));
       ++fill.count;
     }

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "byte_source.h"
 #include "lookup.h"
 #include "text_mode.h"
 
@@ -31,8 +32,9 @@ class HeadwordMatcher {
   // `words` must not hold zero bytes; each may be matched after the scan.
   explicit HeadwordMatcher(const std::vector<std::string>& words);
 
-  // One pass over the raw file; `raw` must outlive the matcher.
-  void Scan(std::string_view raw);
+  // One pass over the dictionary. The text of the pieces that may be listed
+  // is kept; nothing else of the file is.
+  void Scan(ByteSource& source);
 
   // The number of pieces whose headword begins with `word`, one of the words
   // given to the constructor.
@@ -43,7 +45,8 @@ class HeadwordMatcher {
 
  private:
   struct Match {
-    Piece piece;
+    size_t text;         // where the piece's text starts in kept_
+    uint32_t length;     // bytes of the piece's text
     uint32_t agreement;  // bytes the headword has in common with the spine
   };
   struct Spine {
@@ -57,13 +60,15 @@ class HeadwordMatcher {
     int spine;  // -1: no headword can begin with it
   };
 
-  const Word& Find(std::string_view word) const;
+  // The word given to the constructor, if some headword can begin with it.
+  const Word* Find(std::string_view word) const;
   void Measure(const Piece& piece);
 
-  std::string_view raw_;
+  std::string kept_;  // the text of every piece some word may list, once each
   std::vector<Spine> spines_;
   std::vector<Word> words_;
   std::array<std::vector<uint16_t>, 256> spinesByFirstByte_;
+  PieceFilter filter_;  // the first two bytes of some spine
 };
 
 }  // namespace lookup

@@ -2,8 +2,9 @@
 // the call matched in that one pass.
 #include "lookup.h"
 
-#include "dictionary_file.h"
+#include "byte_source.h"
 #include "headword_matcher.h"
+#include "lookup_from_source.h"
 #include "lookup_run.h"
 #include "query_normalisation.h"
 
@@ -27,47 +28,53 @@ class UnopenedLister : public WordLister {
   ListFill Fill(std::string_view) override { return ListFill{}; }
 };
 
-ListFill ListIn(std::string_view raw, std::string_view word) {
-  std::vector<std::string> words{std::string(UpToZeroByte(word))};
-  HeadwordMatcher matcher(words);
-  matcher.Scan(raw);
-  return matcher.Fill(words[0]);
-}
-
-LookupResult LookupIn(std::string_view raw, const std::string& query, bool related) {
+LookupResult LookupNormalised(ByteSource& source, const std::string& query, bool related) {
   HeadwordMatcher matcher(WordsTried(query, related));
-  matcher.Scan(raw);
+  matcher.Scan(source);
   MatchedLister lister(matcher);
   return RunLookup(query, related, lister);
 }
 
 }  // namespace
 
+ListFill ListHeadwordFrom(ByteSource& source, std::string_view word) {
+  std::vector<std::string> words{std::string(UpToZeroByte(word))};
+  HeadwordMatcher matcher(words);
+  matcher.Scan(source);
+  return matcher.Fill(words[0]);
+}
+
+LookupResult LookupFrom(ByteSource& source, std::string_view query, bool related) {
+  std::string normalised = NormaliseQuery(query);
+  if (normalised.empty()) return LookupResult{};
+  return LookupNormalised(source, normalised, related);
+}
+
 ListFill ListHeadword(const std::string& path, std::string_view word) {
-  std::optional<FileBytes> file = ReadDictionaryFile(path);
-  if (!file) return ListFill{};
-  return ListIn(file->view(), word);
+  FileSource file(path);
+  if (!file.opened()) return ListFill{};
+  return ListHeadwordFrom(file, word);
 }
 
 ListFill ListHeadwordInBytes(std::string_view dictionary, std::string_view word) {
-  return ListIn(dictionary, word);
+  MemorySource memory(dictionary);
+  return ListHeadwordFrom(memory, word);
 }
 
 LookupResult Lookup(const std::string& path, std::string_view query, bool related) {
   std::string normalised = NormaliseQuery(query);
-  if (normalised.empty()) return LookupResult{};
-  std::optional<FileBytes> file = ReadDictionaryFile(path);
-  if (!file) {
+  if (normalised.empty()) return LookupResult{};  // the file is not even opened
+  FileSource file(path);
+  if (!file.opened()) {
     UnopenedLister lister;
     return RunLookup(normalised, related, lister);
   }
-  return LookupIn(file->view(), normalised, related);
+  return LookupNormalised(file, normalised, related);
 }
 
 LookupResult LookupInBytes(std::string_view dictionary, std::string_view query, bool related) {
-  std::string normalised = NormaliseQuery(query);
-  if (normalised.empty()) return LookupResult{};
-  return LookupIn(dictionary, normalised, related);
+  MemorySource memory(dictionary);
+  return LookupFrom(memory, query, related);
 }
 
 }  // namespace lookup

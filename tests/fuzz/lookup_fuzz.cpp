@@ -2,7 +2,7 @@
 // same lists (rows, counts, which lists were touched, sizes, extents) and the
 // same window size for random dictionaries and queries, related on and off.
 //
-// Input: a 10-byte header, then (unless the query comes from the dictionary)
+// Input: an 11-byte header, then (unless the query comes from the dictionary)
 // the query, then the raw dictionary.
 //   0    flags: 1 related words, 2 query copied from the dictionary,
 //        4 insert a long run of one byte, 8 swap the case of the query's first byte
@@ -11,6 +11,8 @@
 //   4    an inflection ending to append (value % 10, 0 none)
 //   5    a Latin prefix to put in front (value % 9, 0 none)
 //   6    the byte of the run; 7-8 its length; 9 where it goes (in 256ths)
+//   10   the largest read the engine gets from the dictionary (61 times the
+//        value; 0: all at once), which moves its block boundaries
 // The run and the copied query reach long lines and real matches quickly.
 #include <cstdint>
 #include <cstdio>
@@ -19,16 +21,18 @@
 #include <string_view>
 
 #include "lookup.h"
+#include "lookup_from_source.h"
 #include "reference_lookup.h"
 
 namespace {
 
-constexpr size_t kHeaderSize = 10;
+constexpr size_t kHeaderSize = 11;
 const char* const kEndings[] = {"", "'s", "ier", "er", "ies", "es", "s", "ied", "ed", "ing"};
 const char* const kPrefixes[] = {"", "in", "im", "con", "com", "de", "sub", "sus", "re"};
 
 struct Case {
   bool related = false;
+  size_t largestRead = static_cast<size_t>(-1);
   std::string query;
   std::string dictionary;
 };
@@ -44,6 +48,7 @@ Case Decode(const uint8_t* data, size_t size) {
   const size_t queryLength = data[1];
   std::string_view rest(reinterpret_cast<const char*>(data) + kHeaderSize, size - kHeaderSize);
   c.related = flags & 1;
+  if (data[10] != 0) c.largestRead = data[10] * size_t{61};
   if (flags & 2) {
     c.dictionary = std::string(rest);
   } else {
@@ -98,7 +103,8 @@ bool SameResult(const lookup::LookupResult& a, const lookup::LookupResult& b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Case c = Decode(data, size);
 
-  lookup::LookupResult engine = lookup::LookupInBytes(c.dictionary, c.query, c.related);
+  lookup::MemorySource source(c.dictionary, c.largestRead);
+  lookup::LookupResult engine = lookup::LookupFrom(source, c.query, c.related);
   lookup::LookupResult literal = lookup::reference::LookupInBytes(c.dictionary, c.query, c.related);
   if (!SameResult(engine, literal)) {
     Print("engine", engine);
@@ -108,7 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // One word as given, untrimmed and uncut.
   if (c.query.size() < 10240) {
-    lookup::ListFill engineList = lookup::ListHeadwordInBytes(c.dictionary, c.query);
+    lookup::MemorySource again(c.dictionary, c.largestRead);
+    lookup::ListFill engineList = lookup::ListHeadwordFrom(again, c.query);
     lookup::ListFill literalList = lookup::reference::ListHeadwordInBytes(c.dictionary, c.query);
     if (!SameList(engineList, literalList)) {
       std::fprintf(stderr, "ListHeadword differs: engine %d rows, reference %d rows\n", engineList.count,

@@ -66,6 +66,7 @@ const FallbackCase kFallbackCases[] = {
     {"carried", {"cart"}, {"Unknown"}, 0},
     {"singer's", {"singer", "sing"}, {"singer"}, 1},
     {"singer's", {"sing", "song"}, {"sing"}, 1},  // cut to "singer", then to "sing"
+    {"singer's", {"sea", "Song"}, {"sea", "Song"}, 2},  // ... then by "ing" to "s"
     {"CATS", {"cat"}, {"Unknown"}, 0},
     {"Cats", {"cat", "CATTLE"}, {"cat", "CATTLE"}, 2},
     {"s", {"sea"}, {"sea"}, 1},

@@ -9,11 +9,21 @@ namespace {
 
 using testing::CheckedList;
 
-std::vector<std::string> Pieces(std::string_view raw) {
+PieceFilter Every() {
+  PieceFilter filter;
+  filter.AllowAll();
+  return filter;
+}
+
+std::vector<std::string> Pieces(std::string_view raw, size_t largestRead, const PieceFilter& filter = Every()) {
   std::vector<std::string> pieces;
-  ForEachPiece(raw, [&](const Piece& piece) { pieces.push_back(PieceText(raw, piece)); });
+  MemorySource source(raw, largestRead);
+  ForEachPiece(source, filter, [&](const Piece& piece) { pieces.push_back(PieceText(piece)); });
   return pieces;
 }
+
+// The file arrives in reads of any size; none may change the pieces.
+const size_t kReadSizes[] = {1, 2, 3, 7, 64, 10239, 10240, 10241, 65536, static_cast<size_t>(-1)};
 
 std::string Repeat(char c, size_t n) { return std::string(n, c); }
 
@@ -52,8 +62,42 @@ const PieceCase kPieceCases[] = {
 TEST(TextModeTest, Pieces) {
   for (const PieceCase& c : kPieceCases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(Pieces(c.raw), c.pieces);
+    for (size_t largestRead : kReadSizes) EXPECT_EQ(Pieces(c.raw, largestRead), c.pieces) << largestRead;
   }
+}
+
+// Pieces whose first two bytes the filter does not allow may be left out;
+// the others all come, the LF of a CR LF cut from its line too.
+TEST(TextModeTest, FilteredPieces) {
+  PieceFilter filter;
+  filter.Allow('b', '2');
+  filter.Allow('y');
+  filter.Allow('b', '\n');
+  const std::string longLine = "b2" + std::string(10237, 'x');  // a full piece, then "b2" LF
+  const std::string raw = "a\nb1\r\nb2\nb\r\nb\nyes\ny\r\n" + std::string(10239, 'x') + "\r\nb2\n" +
+                          longLine + "b2\nbb\nb2";
+  std::vector<std::string> pieces;
+  for (const std::string& piece : Pieces(raw, static_cast<size_t>(-1), filter)) {
+    if (piece.size() == 1 || filter.Allows(piece[0], piece[1])) pieces.push_back(piece);
+  }
+  EXPECT_EQ(pieces, (std::vector<std::string>{"b2\n", "b\n", "b\n", "yes\n", "y\n", "\n", "b2\n",
+                                              longLine, "b2\n", "b2"}));
+}
+
+// Lines across the reader's own blocks: many lines of every length around
+// a block, with CR LF pairs and long lines falling on every boundary.
+TEST(TextModeTest, PiecesAcrossBlocks) {
+  std::string raw;
+  std::vector<std::string> expected;
+  for (size_t length = 1; raw.size() < 600 * 1024; length = length * 7 % 20011 + 1) {
+    std::string line(length, static_cast<char>('a' + length % 26));
+    raw += line + "\r\n";
+    for (size_t at = 0; at < line.size() + 1; at += kMaxPieceLength) {
+      expected.push_back((line + "\n").substr(at, kMaxPieceLength));
+    }
+  }
+  EXPECT_EQ(Pieces(raw, static_cast<size_t>(-1)), expected);
+  EXPECT_EQ(Pieces(raw, 4093), expected);
 }
 
 // The same view must reach the reference through fgets: with the empty word
@@ -88,7 +132,8 @@ TEST(TextModeTest, RowText) {
   };
   for (const RowCase& c : cases) {
     std::string row;
-    ForEachPiece(c.raw, [&](const Piece& piece) { row = RowText(c.raw, piece); });
+    MemorySource source(c.raw);
+    ForEachPiece(source, Every(), [&](const Piece& piece) { row = std::string(RowText(PieceText(piece))); });
     EXPECT_EQ(row, c.row) << ::testing::PrintToString(c.raw);
   }
 }
