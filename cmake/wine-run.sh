@@ -9,7 +9,7 @@ if [ ! -f "$WINEPREFIX/.lexmoor-ready" ]; then
   exit 1
 fi
 if ! wineserver -k0 2>/dev/null && ! pgrep -u "$(id -u)" -x wineserver >/dev/null; then
-  wineserver -p30
+  wineserver -p30 </dev/null >/dev/null 2>&1  # else it holds ctest's output pipe for 30 s
   wine64 wineboot >/dev/null 2>&1 </dev/null
 fi
 exec wine64 "$@"
