@@ -7,82 +7,18 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "result/dictionary_rewrite.h"
 #include "result/text_mode.h"
+#include "temp_dir.h"
 
 namespace rowaction {
 namespace {
 
 using namespace std::string_literals;
-
-class TempDir {
- public:
-  TempDir() {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    for (unsigned n = GetTickCount(); path_.empty(); ++n) {
-      const std::string candidate = std::string(base) + "lexmoor-result-" + std::to_string(n) + "\\";
-      if (CreateDirectoryA(candidate.c_str(), nullptr)) path_ = candidate;
-      else if (GetLastError() != ERROR_ALREADY_EXISTS) break;
-    }
-    if (path_.empty()) ADD_FAILURE() << "no temporary directory under " << base;
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  ~TempDir() { RemoveTree(path_); }
-
-  const std::string& Path() const { return path_; }
-  std::size_t EntryCount() const {
-    std::size_t count = 0;
-    WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA((path_ + "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    do {
-      if (std::string(data.cFileName) != "." && std::string(data.cFileName) != "..") ++count;
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return count;
-  }
-
- private:
-  static void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA((dir + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(dir + name + "\\");
-        else {
-          SetFileAttributesA((dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-          DeleteFileA((dir + name).c_str());
-        }
-      } while (FindNextFileA(find, &data));
-      FindClose(find);
-    }
-    RemoveDirectoryA(dir.c_str());
-  }
-
-  std::string path_;
-};
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) ADD_FAILURE() << "could not write " << path;
-}
 
 TEST(WindowsRegisterTest, FirstRegistrationMakesTheBackup) {
   TempDir dir;
@@ -139,7 +75,7 @@ TEST(WindowsRegisterTest, FailuresLeaveTheDictionary) {
     const DictionaryPaths paths = DictionaryPaths::In(dir.Path());
     WriteWholeFile(paths.dictionary, dictionary);
     ASSERT_TRUE(CreateDirectoryA(paths.backup.c_str(), nullptr));
-    WriteWholeFile(paths.backup + "\\kept", "x");
+    WriteWholeFile(paths.backup + "/kept", "x");
     WindowsFileSystem files;
     EXPECT_EQ(RegisterPronunciation("run\tfast\n", "x", files, paths).status, RegisterStatus::kReplaceFailed);
     EXPECT_EQ(ReadWholeFile(paths.dictionary), dictionary);
@@ -151,7 +87,7 @@ TEST(WindowsRegisterTest, FailuresLeaveTheDictionary) {
 // wrote: the raw-byte version must give the same text and the same file.
 TEST(WindowsTextModeTest, AgreesWithTheRuntime) {
   TempDir dir;
-  const std::string path = dir.Path() + "text.txt";
+  const std::string path = dir.File("text.txt");
   const std::string filler(kMaxPieceBytes - 1, 'a');
   const std::string raws[] = {
       "a\r\nb\rc\r\r\nd\n\ne"s,
