@@ -1,5 +1,6 @@
 #include "tests/gui/gui_test_support.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -88,6 +89,131 @@ std::vector<HWND> Children(HWND parent) {
   for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
     children.push_back(child);
   return children;
+}
+
+namespace {
+// The clipboard's owner while a test puts something there.
+HWND ClipboardOwner() {
+  static HWND owner = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        ::GetModuleHandleA(nullptr), nullptr);
+  return owner;
+}
+
+bool OpenAndEmptyClipboard() {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (::OpenClipboard(ClipboardOwner())) return ::EmptyClipboard() != FALSE;
+    ::Sleep(10);
+  }
+  return false;
+}
+}  // namespace
+
+bool SetClipboardText(const std::string& text) {
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (!block) return false;
+  char* data = static_cast<char*>(::GlobalLock(block));
+  std::copy(text.begin(), text.end(), data);
+  data[text.size()] = '\0';
+  ::GlobalUnlock(block);
+  if (!OpenAndEmptyClipboard()) {
+    ::GlobalFree(block);
+    return false;
+  }
+  const bool set = ::SetClipboardData(CF_TEXT, block) != nullptr;
+  ::CloseClipboard();
+  if (!set) ::GlobalFree(block);
+  return set;
+}
+
+bool SetClipboardPicture() {
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP picture = ::CreateCompatibleBitmap(screen, 8, 8);
+  ::ReleaseDC(nullptr, screen);
+  if (!picture || !OpenAndEmptyClipboard()) return false;
+  const bool set = ::SetClipboardData(CF_BITMAP, picture) != nullptr;
+  ::CloseClipboard();
+  return set;
+}
+
+bool SetClipboardTextWithoutData() {
+  // Delayed rendering by an owner that never renders: the text is announced, no data comes.
+  if (!OpenAndEmptyClipboard()) return false;
+  ::SetClipboardData(CF_TEXT, nullptr);
+  ::CloseClipboard();
+  return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+}
+
+namespace {
+void SendKey(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  ::SendInput(1, &input, sizeof input);
+}
+
+void SendLeftButton(bool up) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+  ::SendInput(1, &input, sizeof input);
+}
+}  // namespace
+
+HeldKeys::HeldKeys(std::vector<WORD> keys) : m_keys(std::move(keys)) {
+  for (WORD key : m_keys) SendKey(key, false);
+}
+
+void HeldKeys::Release() {
+  for (auto key = m_keys.rbegin(); key != m_keys.rend(); ++key) SendKey(*key, true);
+  m_keys.clear();
+}
+
+HeldLeftButton::HeldLeftButton() { SendLeftButton(false); }
+HeldLeftButton::~HeldLeftButton() { SendLeftButton(true); }
+
+int RunProgram(const std::string& commandLine, std::string* output) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return -1;
+  ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION process{};
+  std::string line = commandLine;
+  const BOOL started = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+  ::CloseHandle(writeEnd);
+  if (!started) {
+    ::CloseHandle(readEnd);
+    return -1;
+  }
+  // The program may send messages to this thread's windows: keep handling them.
+  PumpUntil([&] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 20000);
+  DWORD exitCode = static_cast<DWORD>(-1);
+  ::GetExitCodeProcess(process.hProcess, &exitCode);
+  std::string text;
+  char buffer[512];
+  DWORD got = 0;
+  while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+  if (output) *output = text;
+  ::CloseHandle(readEnd);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return static_cast<int>(exitCode);
+}
+
+std::string BuiltProgram(const std::string& relativePath) {
+  char self[MAX_PATH];
+  ::GetModuleFileNameA(nullptr, self, sizeof self);
+  std::string path = self;
+  path.resize(path.find_last_of('\\') + 1);  // tests\gui\ of the build tree
+  return path + "..\\..\\" + relativePath;
 }
 
 ScratchDirectory::ScratchDirectory() {

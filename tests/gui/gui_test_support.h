@@ -30,6 +30,42 @@ std::string ClassName(HWND hWnd);
 // The child windows of `parent` in creation (template) order.
 std::vector<HWND> Children(HWND parent);
 
+// Puts `text` on the clipboard as CF_TEXT (nothing else); false when that failed.
+bool SetClipboardText(const std::string& text);
+// Puts a small picture on the clipboard, and no text.
+bool SetClipboardPicture();
+// Announces CF_TEXT on the clipboard without ever delivering it.
+bool SetClipboardTextWithoutData();
+
+// Keys held down through SendInput, as if pressed on the keyboard; released
+// when the object goes, so no test leaves a key down for the next.
+class HeldKeys {
+ public:
+  explicit HeldKeys(std::vector<WORD> keys);
+  ~HeldKeys() { Release(); }
+  HeldKeys(const HeldKeys&) = delete;
+  HeldKeys& operator=(const HeldKeys&) = delete;
+  void Release();
+
+ private:
+  std::vector<WORD> m_keys;
+};
+
+// The left mouse button held down through SendInput, released when the object goes.
+class HeldLeftButton {
+ public:
+  HeldLeftButton();
+  ~HeldLeftButton();
+  HeldLeftButton(const HeldLeftButton&) = delete;
+  HeldLeftButton& operator=(const HeldLeftButton&) = delete;
+};
+
+// Runs another program to its end while this thread goes on handling
+// messages; returns its exit code (-1 when it could not start) and its output.
+int RunProgram(const std::string& commandLine, std::string* output = nullptr);
+// The path of a program built beside the tests, relative to the build tree.
+std::string BuiltProgram(const std::string& relativePath);
+
 // A fresh working directory for one test, removed afterwards; the program's
 // files (RAdoro.txt and its companions) are relative to it.
 class ScratchDirectory {
