@@ -100,7 +100,7 @@ std::optional<EdictEntry> ParseEdictLine(std::string_view line) {
     entry.reading = std::string(Trim(word.substr(open + 2, word.size() - open - 3)));
     word = Trim(word.substr(0, open));
   }
-  if (word.empty()) return std::nullopt;
+  if (word.empty() || word.find(' ') != std::string_view::npos) return std::nullopt;
   entry.japanese = std::string(word);
 
   std::string_view glosses = line.substr(start + 2, line.size() - start - 3);
