@@ -46,7 +46,12 @@ std::string ShortenAtWord(std::string_view text, size_t limit, bool& shortened) 
   std::string_view kept = Trim(text.substr(0, cut));
   while (!kept.empty() && (kept.back() == ',' || kept.back() == ';' || kept.back() == ':'))
     kept = Trim(kept.substr(0, kept.size() - 1));
-  return std::string(kept) + kEllipsis;
+  // Close what the cut left open, so the note's own parenthesis still ends it.
+  std::string out = std::string(kept) + kEllipsis;
+  for (auto open = std::count(kept.begin(), kept.end(), '(') - std::count(kept.begin(), kept.end(), ')'); open > 0;
+       --open)
+    out += ')';
+  return out;
 }
 
 }  // namespace import

@@ -17,7 +17,8 @@ std::vector<std::string_view> Split(std::string_view s, char separator);
 size_t LineNumberAt(std::string_view text, size_t offset);
 // `text` unchanged when it has at most `limit` bytes; otherwise cut at the last
 // space within `limit` bytes (or at a character boundary when there is none),
-// without trailing punctuation, and ended with "…".
+// without trailing punctuation, ended with "…" and with any parenthesis it
+// left open closed.
 std::string ShortenAtWord(std::string_view text, size_t limit, bool& shortened);
 
 }  // namespace import
