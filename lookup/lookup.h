@@ -43,10 +43,16 @@ struct LookupResult {
 };
 
 // Lists the lines whose headword begins with `word` (one read of `path`).
+// Like every text here, `word` ends at its first zero byte.
 ListFill ListHeadword(const std::string& path, std::string_view word);
 
 // A whole lookup of `query`: trim, list, inflection fallback and, with
-// `related`, the prefix-exchanged words. Reads `path` once.
+// `related`, the prefix-exchanged words. Reads `path` once. A query longer
+// than the 127 bytes of the query buffer is looked up by its first 127 bytes.
 LookupResult Lookup(const std::string& path, std::string_view query, bool related);
+
+// The same over the raw bytes of a dictionary file already in memory.
+ListFill ListHeadwordInBytes(std::string_view dictionary, std::string_view word);
+LookupResult LookupInBytes(std::string_view dictionary, std::string_view query, bool related);
 
 }  // namespace lookup

@@ -1,0 +1,136 @@
+#include "headword_matcher.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace lookup {
+namespace {
+
+// A headword ends at the first TAB after a byte other than TAB, so a word
+// holding such a TAB is never the beginning of a headword.
+bool CanBeginHeadword(std::string_view word) {
+  size_t firstOther = word.find_first_not_of('\t');
+  return firstOther == std::string_view::npos || word.find('\t', firstOther) == std::string_view::npos;
+}
+
+std::string Folded(std::string_view word) {
+  std::string folded(word);
+  for (char& c : folded) c = static_cast<char>(FoldAsciiCase(static_cast<unsigned char>(c)));
+  return folded;
+}
+
+// A piece whose text is empty or only TABs is no line to match.
+bool IsBlank(const unsigned char* text, const Piece& piece) {
+  size_t i = 0;
+  while (i < piece.length && text[i] == '\t') ++i;
+  return i == piece.length || text[i] == '\0';
+}
+
+const char kUnknownRow[] = "Unknown";
+
+}  // namespace
+
+HeadwordMatcher::HeadwordMatcher(const std::vector<std::string>& words) {
+  std::vector<size_t> order(words.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return words[a].size() > words[b].size(); });
+
+  words_.resize(words.size());
+  for (size_t i : order) {
+    assert(words[i].find('\0') == std::string::npos);
+    Word& word = words_[i];
+    word.text = words[i];
+    word.spine = -1;
+    if (!CanBeginHeadword(word.text)) continue;
+    std::string folded = Folded(word.text);
+    for (size_t s = 0; s < spines_.size() && word.spine < 0; ++s) {
+      if (std::string_view(spines_[s].folded).substr(0, folded.size()) == folded) word.spine = static_cast<int>(s);
+    }
+    if (word.spine < 0) {
+      word.spine = static_cast<int>(spines_.size());
+      spines_.push_back(Spine{folded, folded.size(), {}, {}});
+    }
+    Spine& spine = spines_[word.spine];
+    spine.shortestWord = std::min(spine.shortestWord, folded.size());
+  }
+
+  for (size_t s = 0; s < spines_.size(); ++s) {
+    Spine& spine = spines_[s];
+    spine.agreements.assign(spine.folded.size() + 1, 0);
+    const auto index = static_cast<uint16_t>(s);
+    if (spine.folded.empty()) {  // the empty word begins every headword
+      for (auto& list : spinesByFirstByte_) list.push_back(index);
+      continue;
+    }
+    for (int c = 0; c < 256; ++c) {
+      if (FoldAsciiCase(static_cast<unsigned char>(c)) == static_cast<unsigned char>(spine.folded[0])) {
+        spinesByFirstByte_[c].push_back(index);
+      }
+    }
+  }
+}
+
+void HeadwordMatcher::Scan(std::string_view raw) {
+  raw_ = raw;
+  ForEachPiece(raw, [this](const Piece& piece) { Measure(piece); });
+}
+
+inline void HeadwordMatcher::Measure(const Piece& piece) {
+  const auto* text = reinterpret_cast<const unsigned char*>(raw_.data()) + piece.begin;
+  const std::vector<uint16_t>& candidates = spinesByFirstByte_[text[0]];
+  if (candidates.empty()) return;
+  if ((text[0] == '\t' || text[0] == '\0') && IsBlank(text, piece)) return;
+  for (uint16_t s : candidates) {
+    Spine& spine = spines_[s];
+    const auto* folded = reinterpret_cast<const unsigned char*>(spine.folded.data());
+    size_t limit = std::min<size_t>(piece.length, spine.folded.size());
+    size_t agreement = 0;
+    while (agreement < limit) {
+      unsigned char c = text[agreement];
+      if (piece.crlf && agreement + 1 == piece.length) c = '\n';
+      if (FoldAsciiCase(c) != folded[agreement]) break;
+      ++agreement;
+    }
+    if (agreement < spine.shortestWord) continue;
+    spine.matches.push_back(Match{piece, static_cast<uint32_t>(agreement)});
+    ++spine.agreements[agreement];
+  }
+}
+
+const HeadwordMatcher::Word& HeadwordMatcher::Find(std::string_view word) const {
+  auto found = std::find_if(words_.begin(), words_.end(), [&](const Word& w) { return w.text == word; });
+  assert(found != words_.end() && "every word tried must be given to the matcher");
+  return *found;
+}
+
+int32_t HeadwordMatcher::Count(std::string_view word) const {
+  const Word& found = Find(word);
+  if (found.spine < 0) return 0;
+  const Spine& spine = spines_[found.spine];
+  int32_t count = 0;
+  for (size_t length = word.size(); length < spine.agreements.size(); ++length) count += spine.agreements[length];
+  return count;
+}
+
+ListFill HeadwordMatcher::Fill(std::string_view word) const {
+  ListFill fill;
+  fill.opened = true;
+  const Word& found = Find(word);
+  if (found.spine >= 0) {
+    const Spine& spine = spines_[found.spine];
+    for (const Match& match : spine.matches) {
+      if (match.agreement < word.size()) continue;
+      fill.rows.push_back(RowText(raw_, match.piece));
+      fill.longestRow = std::max(fill.longestRow, static_cast<int32_t>(fill.rows.back().size()));
+      ++fill.count;
+    }
+  }
+  if (fill.count == 0) {
+    fill.rows.push_back(kUnknownRow);
+    fill.longestRow = std::max<int32_t>(fill.longestRow, sizeof kUnknownRow - 1);
+  }
+  return fill;
+}
+
+}  // namespace lookup

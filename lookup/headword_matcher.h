@@ -1,0 +1,69 @@
+// Matching many words against the headwords of one read of the dictionary.
+//
+// Every word a lookup may try is known before the file is read, and they come
+// in chains: a stem is the beginning of the word it was cut from, and the
+// candidates of one replacement prefix are beginnings of one another. So the
+// words are grouped into spines (a spine is the longest word of its group, and
+// the others begin it), and one pass measures, for each piece of the file, how
+// far its headword agrees with each spine that starts with its first letter.
+// A word matches a piece when that agreement reaches the word's length.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lookup.h"
+#include "text_mode.h"
+
+namespace lookup {
+
+// Headwords are compared ignoring the case of A to Z only; every other byte,
+// a trail byte of a double-byte character too, equals only itself.
+inline unsigned char FoldAsciiCase(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+class HeadwordMatcher {
+ public:
+  // `words` must not hold zero bytes; each may be matched after the scan.
+  explicit HeadwordMatcher(const std::vector<std::string>& words);
+
+  // One pass over the raw file; `raw` must outlive the matcher.
+  void Scan(std::string_view raw);
+
+  // The number of pieces whose headword begins with `word`, one of the words
+  // given to the constructor.
+  int32_t Count(std::string_view word) const;
+
+  // What listing `word` leaves in a list.
+  ListFill Fill(std::string_view word) const;
+
+ private:
+  struct Match {
+    Piece piece;
+    uint32_t agreement;  // bytes the headword has in common with the spine
+  };
+  struct Spine {
+    std::string folded;
+    size_t shortestWord;              // matches below this length are not kept
+    std::vector<Match> matches;       // in file order
+    std::vector<int32_t> agreements;  // pieces per agreement length, 0 to folded.size()
+  };
+  struct Word {
+    std::string text;
+    int spine;  // -1: no headword can begin with it
+  };
+
+  const Word& Find(std::string_view word) const;
+  void Measure(const Piece& piece);
+
+  std::string_view raw_;
+  std::vector<Spine> spines_;
+  std::vector<Word> words_;
+  std::array<std::vector<uint16_t>, 256> spinesByFirstByte_;
+};
+
+}  // namespace lookup
