@@ -16,13 +16,15 @@ build_windows() {
 
 run_dir="$top/build/run"
 
-# The program's working directory, with a dictionary. An existing dictionary
-# there is the user's (it may hold registered pronunciations): never replaced.
+# The program's working directory, with the FreeDict dictionary. An existing
+# dictionary there is the user's (it may hold registered pronunciations): never replaced.
 prepare_run_dir() {
   mkdir -p "$run_dir"
   cp "$top/build/windows/app/lexmoor.exe" "$run_dir/lexmoor.exe"
   if [ ! -f "$run_dir/RAdoro.txt" ]; then
-    cp "$top/data/sample-RAdoro.txt" "$run_dir/RAdoro.txt.tmp"
+    local dictionary
+    dictionary=$("$top/scripts/make-dictionary.sh")
+    cp "$dictionary" "$run_dir/RAdoro.txt.tmp"
     mv "$run_dir/RAdoro.txt.tmp" "$run_dir/RAdoro.txt"
   fi
 }

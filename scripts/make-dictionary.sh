@@ -47,10 +47,9 @@ for f in "${inputs[@]}"; do
 done
 
 # The import tool, kept up to date with its sources (a no-op when it is).
-if [ ! -f "$top/build/native/CMakeCache.txt" ]; then
-  cmake -S "$top" -B "$top/build/native" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2 || fail "configuring $top/build/native failed"
-fi
+# Configured every time: a tree configured before the tool existed lacks its target.
+cmake -S "$top" -B "$top/build/native" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || fail "configuring $top/build/native failed"
 cmake --build "$top/build/native" --target lexmoor-import -j "$jobs" >&2 || fail "building lexmoor-import failed"
 tool="$top/build/native/tools/import/lexmoor-import"
 [ -x "$tool" ] || fail "$tool was not built"

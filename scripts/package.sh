@@ -26,12 +26,11 @@ readme="$top/packaging/readme.txt"
 # Licence files of the data packages, and their names in the package.
 declare -A licences=(
   [/usr/share/doc/dict-freedict-eng-jpn/copyright]=LICENSE-FreeDict.txt
-  [/usr/share/doc/edict/copyright]=LICENSE-EDICT.txt
 )
 
 # zip, and the packages whose licences are shipped.
 missing=()
-for p in zip dict-freedict-eng-jpn edict; do
+for p in zip dict-freedict-eng-jpn; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
