@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Runs a Windows executable under Wine for CTest. A persistent wineserver is
-# started once: without it every test pays seconds of start-up, and Wine's helper
-# processes can keep ctest's output pipe open.
+# Runs a Windows executable under Wine for CTest. A persistent wineserver and
+# the prefix's services are started once, apart from the test's output: started
+# by the test itself, they would keep ctest's output pipe open after it ends,
+# and each test would pay Wine's start-up again.
 set -eu
 . "$(dirname "$(readlink -f "$0")")/../scripts/wine-env.sh"
 if [ ! -f "$WINEPREFIX/.lexmoor-ready" ]; then
   echo "wine-run: no Wine prefix at $WINEPREFIX; run scripts/setup.sh first" >&2
   exit 1
 fi
-if ! wineserver -k0 2>/dev/null && ! pgrep -u "$(id -u)" -x wineserver >/dev/null; then
-  wineserver -p30
-  wine64 wineboot >/dev/null 2>&1 </dev/null
+# Exits at once with status 2 when a server already runs for this prefix.
+if wineserver -p30 </dev/null >/dev/null 2>&1; then
+  wine64 wineboot </dev/null >/dev/null 2>&1
 fi
 exec wine64 "$@"

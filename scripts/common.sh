@@ -13,3 +13,18 @@ build_windows() {
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$top/build/windows" -j "$jobs"
 }
+
+run_dir="$top/build/run"
+
+# The program's working directory, with the FreeDict dictionary. An existing
+# dictionary there is the user's (it may hold registered pronunciations): never replaced.
+prepare_run_dir() {
+  mkdir -p "$run_dir"
+  cp "$top/build/windows/app/lexmoor.exe" "$run_dir/lexmoor.exe"
+  if [ ! -f "$run_dir/RAdoro.txt" ]; then
+    local dictionary
+    dictionary=$("$top/scripts/make-dictionary.sh")
+    cp "$dictionary" "$run_dir/RAdoro.txt.tmp"
+    mv "$run_dir/RAdoro.txt.tmp" "$run_dir/RAdoro.txt"
+  fi
+}

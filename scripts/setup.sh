@@ -8,7 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 packages=(
   g++-mingw-w64-x86-64-posix cmake make g++ clang libclang-rt-14-dev googletest
-  zlib1g-dev wine64 xvfb xauth locales fonts-ipafont-gothic imagemagick
+  zlib1g-dev wine64 fonts-wine xvfb xauth locales fonts-ipafont-gothic imagemagick
   dict-freedict-eng-jpn edict zip
 )
 
@@ -38,12 +38,17 @@ fi
 
 # The prefix is made once. Managed=N must be set before explorer first starts:
 # with a managed X11 driver, hiding a window costs two seconds without a window manager.
+# The Japanese system fonts the dialogs ask for are mapped to the IPA fonts.
 if [ ! -f "$WINEPREFIX/.lexmoor-ready" ]; then
   echo "setup: creating the Wine prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   wineserver -k 2>/dev/null || true
   env -u DISPLAY WINEDLLOVERRIDES="mscoree,mshtml=" wine64 wineboot -i >/dev/null 2>&1
   env -u DISPLAY wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  for pair in "ＭＳ ゴシック=IPAGothic" "ＭＳ Ｐゴシック=IPAPGothic" "MS UI Gothic=IPAPGothic"; do
+    env -u DISPLAY wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+      /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null 2>&1
+  done
   wineserver -w
   if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg"; then
     echo "setup: could not set Managed=N in $WINEPREFIX/user.reg" >&2

@@ -1,0 +1,7 @@
+// Messages the main dialog accepts from its tray icon and from any window.
+#pragma once
+
+#include "framework/win32.h"
+
+inline constexpr UINT WM_TRAY_CALLBACK = WM_USER + 100;     // the tray icon's notifications
+inline constexpr UINT WM_LOOKUP_CLIPBOARD = WM_USER + 101;  // look up the clipboard text; answers 1

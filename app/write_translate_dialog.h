@@ -1,0 +1,72 @@
+// The main dialog "Dorev uze Zoredevud". It lives for the whole run, mostly
+// hidden, and owns everything else: the result window, its list objects, the
+// fonts and the tray icon.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/notify_icon_data.h"
+#include "framework/dialog.h"
+#include "framework/font.h"
+#include "res/resource.h"
+#include "result/choicable_list_box.h"
+#include "result/listup_window.h"
+
+namespace lookup {
+struct ListFill;
+}
+
+class CWriteTranslateDialog : public CDialog {
+ public:
+  enum { IDD = IDD_WRITE_TRANSLATE };
+  static constexpr int kListCount = 5;
+
+  explicit CWriteTranslateDialog(CWnd* parent = nullptr);
+
+  // Lists the dictionary lines whose headword begins with `word` into result
+  // list `listId`; returns how many there are.
+  int ListHeadword(CString word, int listId);
+  // Cuts `suffix` off `word` in place when it ends with it, then lists the stem;
+  // 0 when the suffix does not apply.
+  int ListStem(std::string& word, const char* suffix, int listId);
+  // The lookup every trigger ends in: fills the lists and shows the result
+  // window at the mouse cursor. An empty query shows nothing.
+  void LookupAndShow(CString query);
+
+  void LookupClipboard();
+  void LookupEditText();
+
+  CListupWindow* ListupWindow() const { return m_pListupWindow.get(); }
+  const NotifyIconData& TrayIcon() const { return m_nid; }
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnSysCommand(UINT id, LPARAM lParam);
+  void OnPaint();
+  HCURSOR OnQueryDragIcon();
+  void OnDestroy();
+  void OnTimer(UINT_PTR id);
+  LRESULT OnTrayCallback(WPARAM, LPARAM);
+  LRESULT OnLookupClipboard(WPARAM, LPARAM);
+  LRESULT OnTaskbarCreated(WPARAM, LPARAM);
+  void OnHide();
+  void OnCloseApp();
+
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  void SetFontOn(HWND control, const CFont& font);
+  void ApplyToList(int listId, const lookup::ListFill& fill);
+
+  // Sent to every top-level window when the shell's taskbar is re-created.
+  static const UINT s_msgTaskbarCreated;
+
+  HICON m_hIcon;
+  NotifyIconData m_nid;
+  int m_bHidden = 0;
+  std::unique_ptr<CListupWindow> m_pListupWindow;
+  CFont m_fontWord;
+  CFont m_fontList;
+  CChoicableListBox m_listBoxes[kListCount];
+};

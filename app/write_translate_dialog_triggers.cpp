@@ -1,0 +1,76 @@
+// What starts a lookup or shows and hides the main dialog: the timer that
+// polls the hot key, the clipboard, the buttons and Enter, the tray icon and
+// the messages other windows send.
+#include <cstring>
+
+#include "app/private_messages.h"
+#include "app/write_translate_dialog.h"
+#include "framework/handles.h"
+
+namespace {
+// The hot key is polled, not registered: the asynchronous key state tells
+// whether the keys are down whichever program has the keyboard focus.
+constexpr int kHotKeyModifier = VK_CONTROL;
+constexpr int kHotKey = VK_NONCONVERT;
+
+bool IsKeyDown(int virtualKey) { return ::GetAsyncKeyState(virtualKey) < 0; }
+
+// The left button as the user sees it, also with the buttons swapped.
+bool IsLeftButtonDown() {
+  return IsKeyDown(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON);
+}
+}  // namespace
+
+const UINT CWriteTranslateDialog::s_msgTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+
+void CWriteTranslateDialog::OnTimer(UINT_PTR) {
+  if (m_bHidden != 1) {
+    // The modal loop has just shown the dialog; the program lives in the tray.
+    m_bHidden = 1;
+    ShowWindow(SW_HIDE);
+  }
+  if (IsKeyDown(kHotKeyModifier) && IsKeyDown(kHotKey)) LookupClipboard();
+}
+
+void CWriteTranslateDialog::LookupClipboard() {
+  CString text;
+  if (!::IsClipboardFormatAvailable(CF_TEXT)) return;
+  {
+    fw::ClipboardSession clipboard(nullptr);
+    if (!clipboard.IsOpen()) return;
+    HANDLE data = ::GetClipboardData(CF_TEXT);
+    fw::GlobalLockGuard lock(data);
+    if (const char* bytes = static_cast<const char*>(lock.Data())) {
+      // Another program's block may lack its NUL: never read past its end.
+      text = CString(std::string(bytes, strnlen(bytes, ::GlobalSize(data))));
+    }
+  }
+  ::SetDlgItemTextA(m_hWnd, IDC_WORD, text);
+  LookupAndShow(text);
+}
+
+void CWriteTranslateDialog::LookupEditText() {
+  CString text;
+  CWnd(GetDlgItem(IDC_WORD)).GetWindowText(text);
+  LookupAndShow(text);
+}
+
+LRESULT CWriteTranslateDialog::OnLookupClipboard(WPARAM, LPARAM) {
+  LookupClipboard();
+  return 1;
+}
+
+LRESULT CWriteTranslateDialog::OnTrayCallback(WPARAM, LPARAM) {
+  if (IsLeftButtonDown()) ShowWindow(SW_SHOW);
+  return 0;
+}
+
+LRESULT CWriteTranslateDialog::OnTaskbarCreated(WPARAM, LPARAM) {
+  // The shell restarted and forgot the icon; without it the program is unreachable.
+  m_nid.AddAgain();
+  return 0;
+}
+
+void CWriteTranslateDialog::OnHide() { ShowWindow(SW_HIDE); }
+
+void CWriteTranslateDialog::OnCloseApp() { PostMessage(WM_CLOSE); }

@@ -1,0 +1,37 @@
+// CString: the program's 8-bit string, a value type over std::string. Text is
+// bytes in the ANSI code page; nothing here decodes double-byte characters.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "framework/win32.h"  // LoadString is a macro there; both sides must see it
+
+class CString {
+ public:
+  CString() = default;
+  CString(const char* text) : m_text(text ? text : "") {}
+  CString(std::string text) : m_text(std::move(text)) {}
+  CString(std::string_view text) : m_text(text) {}
+
+  operator const char*() const { return m_text.c_str(); }
+  const char* GetString() const { return m_text.c_str(); }
+  const std::string& str() const { return m_text; }
+  std::string_view view() const { return m_text; }
+
+  int GetLength() const { return static_cast<int>(m_text.size()); }
+  bool IsEmpty() const { return m_text.empty(); }
+
+  CString& operator+=(std::string_view more) {
+    m_text += more;
+    return *this;
+  }
+  friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
+  friend bool operator!=(const CString& a, const CString& b) { return a.m_text != b.m_text; }
+
+  // Loads string resource `id` of the program; false (and empty) when it is missing.
+  bool LoadString(unsigned id);
+
+ private:
+  std::string m_text;
+};

@@ -1,0 +1,10 @@
+// The program's entry point: hands control to the one application object.
+#include "framework/win_app.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  CWinApp* app = AfxGetApp();
+  if (!app) return 1;
+  app->m_hInstance = instance;
+  if (!app->InitInstance()) return 0;
+  return app->Run();
+}

@@ -1,0 +1,46 @@
+// The few file operations a dictionary rewrite needs, behind an interface so the
+// rewrite stays portable and a test can make any one of them fail.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace rowaction {
+
+// An open file read from its first byte. Closed by its destructor.
+class InputFile {
+ public:
+  virtual ~InputFile() = default;
+  // Reads up to `size` bytes. Returns the count read, 0 at the end of the file,
+  // or -1 on a read error.
+  virtual std::ptrdiff_t Read(char* buffer, std::size_t size) = 0;
+};
+
+// A new, empty file being written. Closed by its destructor.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  // Writes all `size` bytes or reports failure (a full disk may have taken some).
+  virtual bool Write(const char* data, std::size_t size) = 0;
+  // Puts everything written so far on the disk.
+  virtual bool Sync() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Null when the file can't be opened.
+  virtual std::unique_ptr<InputFile> OpenForRead(const std::string& path) = 0;
+  // Creates `path`, or empties it if it exists. Null on failure.
+  virtual std::unique_ptr<OutputFile> CreateWorkFile(const std::string& path) = 0;
+  // Makes `replacement` the file `replaced` in one step and keeps the previous
+  // `replaced` as `backup` (an earlier backup is dropped). `replaced` exists
+  // whole throughout. On failure `replaced` is left as it was and `replacement`
+  // may remain.
+  virtual bool ReplaceWithBackup(const std::string& replaced, const std::string& replacement,
+                                 const std::string& backup) = 0;
+  virtual bool Remove(const std::string& path) = 0;
+};
+
+}  // namespace rowaction

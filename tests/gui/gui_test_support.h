@@ -1,0 +1,88 @@
+// Helpers for tests that drive the real windows in-process under Wine.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/dialog.h"
+
+namespace gui_test {
+
+// Runs `dialog` modally and calls `body` once its modal loop runs. The dialog
+// is ended with IDCANCEL after `body` unless `body` ended it. Returns DoModal's result.
+INT_PTR RunModal(CDialog& dialog, const std::function<void()>& body);
+
+// Handles messages as the program's loops do, for `ms` milliseconds.
+void PumpFor(int ms);
+// Handles messages until `done` is true or `timeoutMs` passed; returns `done()`.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+
+// Posts a key press and release to `target`; the modal loop routes it like a typed key.
+void PostKey(HWND target, UINT virtualKey);
+
+// The text of a window as the program sees it (ANSI, code page 932).
+std::string WindowText(HWND hWnd);
+// `utf8` in code page 932, as the program's strings are.
+std::string Cp932(const char* utf8);
+std::string ClassName(HWND hWnd);
+
+// The child windows of `parent` in creation (template) order.
+std::vector<HWND> Children(HWND parent);
+
+// Puts `text` on the clipboard as CF_TEXT (nothing else); false when that failed.
+bool SetClipboardText(const std::string& text);
+// Puts a small picture on the clipboard, and no text.
+bool SetClipboardPicture();
+// Announces CF_TEXT on the clipboard without ever delivering it.
+bool SetClipboardTextWithoutData();
+
+// Keys held down through SendInput, as if pressed on the keyboard; released
+// when the object goes, so no test leaves a key down for the next.
+class HeldKeys {
+ public:
+  explicit HeldKeys(std::vector<WORD> keys);
+  ~HeldKeys() { Release(); }
+  HeldKeys(const HeldKeys&) = delete;
+  HeldKeys& operator=(const HeldKeys&) = delete;
+  void Release();
+
+ private:
+  std::vector<WORD> m_keys;
+};
+
+// The left mouse button held down through SendInput, released when the object goes.
+class HeldLeftButton {
+ public:
+  HeldLeftButton();
+  ~HeldLeftButton();
+  HeldLeftButton(const HeldLeftButton&) = delete;
+  HeldLeftButton& operator=(const HeldLeftButton&) = delete;
+};
+
+// Runs another program to its end while this thread goes on handling
+// messages; returns its exit code (-1 when it could not start) and its output.
+int RunProgram(const std::string& commandLine, std::string* output = nullptr);
+// The path of a program built beside the tests, relative to the build tree.
+std::string BuiltProgram(const std::string& relativePath);
+
+// A fresh working directory for one test, removed afterwards; the program's
+// files (RAdoro.txt and its companions) are relative to it.
+class ScratchDirectory {
+ public:
+  ScratchDirectory();
+  ~ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  void Write(const std::string& name, const std::string& bytes) const;
+  std::string Read(const std::string& name) const;  // empty when missing
+  bool Exists(const std::string& name) const;
+  const std::string& Path() const { return m_path; }
+
+ private:
+  std::string m_path;
+  std::string m_previous;
+};
+
+}  // namespace gui_test

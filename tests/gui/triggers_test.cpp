@@ -1,0 +1,242 @@
+// What starts a lookup: the hot key from the clipboard, the messages other
+// programs send, the tray icon, the buttons and Enter.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/private_messages.h"
+#include "app/write_translate_dialog.h"
+#include "tests/gui/gui_test_support.h"
+
+using gui_test::BuiltProgram;
+using gui_test::HeldKeys;
+using gui_test::HeldLeftButton;
+using gui_test::PostKey;
+using gui_test::PumpFor;
+using gui_test::PumpUntil;
+using gui_test::RunModal;
+using gui_test::RunProgram;
+using gui_test::ScratchDirectory;
+using gui_test::SetClipboardPicture;
+using gui_test::SetClipboardText;
+using gui_test::SetClipboardTextWithoutData;
+using gui_test::WindowText;
+
+namespace {
+
+constexpr char kDictionary[] = "apple\tn. A\r\nbanana\tn. B\r\ncherry\tn. C\r\n";
+// Time for Wine to settle X focus after a window appears; keys sent before are lost.
+constexpr int kSettleMs = 400;
+// Long enough for several 50 ms ticks.
+constexpr int kSeveralTicksMs = 400;
+
+std::string FirstRow(HWND list) {
+  if (::SendMessageA(list, LB_GETCOUNT, 0, 0) < 1) return "";
+  std::string row(static_cast<size_t>(::SendMessageA(list, LB_GETTEXTLEN, 0, 0)) + 1, '\0');
+  row.resize(static_cast<size_t>(::SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(row.data()))));
+  return row;
+}
+
+// Counts the texts set on the edit box: one per clipboard lookup.
+struct EditTextCounter {
+  static inline int count = 0;
+  static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_SETTEXT) ++count;
+    return ::DefSubclassProc(hWnd, message, wParam, lParam);
+  }
+};
+
+class TriggersTest : public ::testing::Test {
+ protected:
+  void SetUp() override { scratch.Write("RAdoro.txt", kDictionary); }
+
+  // Runs `body` once the first tick has hidden the main dialog.
+  INT_PTR WithDialog(const std::function<void()>& body) {
+    return RunModal(dialog, [&] {
+      edit = dialog.GetDlgItem(IDC_WORD);
+      window = dialog.ListupWindow()->m_hWnd;
+      list = ::GetDlgItem(window, IDC_LIST0);
+      PumpUntil([&] { return !::IsWindowVisible(dialog.m_hWnd); });
+      body();
+    });
+  }
+  // Shows the result window once and lets focus settle, so keys held later stay held.
+  void ShowResultWindowFirst() {
+    dialog.LookupAndShow("cherry");
+    PumpFor(kSettleMs);
+  }
+  std::string Row() const { return FirstRow(list); }
+
+  ScratchDirectory scratch;
+  CWriteTranslateDialog dialog;
+  HWND edit = nullptr;
+  HWND window = nullptr;
+  HWND list = nullptr;
+};
+
+TEST_F(TriggersTest, TheFirstTickHidesTheDialogOnce) {
+  bool shownAtStart = false;
+  RunModal(dialog, [&] {
+    shownAtStart = ::IsWindowVisible(dialog.m_hWnd) != FALSE;
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(dialog.m_hWnd); }, 2000));
+    dialog.ShowWindow(SW_SHOW);
+    PumpFor(kSeveralTicksMs);
+    EXPECT_TRUE(::IsWindowVisible(dialog.m_hWnd));  // later ticks leave it alone
+  });
+  EXPECT_TRUE(shownAtStart);
+}
+
+TEST_F(TriggersTest, TheHotKeyLooksTheClipboardUpAtEveryTickWhileHeld) {
+  WithDialog([&] {
+    ShowResultWindowFirst();
+    ASSERT_TRUE(SetClipboardText("apple"));
+    ::SetWindowSubclass(edit, &EditTextCounter::Proc, 1, 0);
+    {
+      HeldKeys keys({VK_CONTROL, VK_NONCONVERT});
+      EXPECT_TRUE(PumpUntil([&] { return Row() == "apple\tn. A\n"; }));
+      EXPECT_EQ("apple", WindowText(edit));
+      EditTextCounter::count = 0;
+      PumpFor(kSeveralTicksMs);
+      EXPECT_GE(EditTextCounter::count, 4);  // a lookup at (nearly) every 50 ms tick
+
+      // The rows follow the clipboard while the keys stay down.
+      ASSERT_TRUE(SetClipboardText("banana"));
+      EXPECT_TRUE(PumpUntil([&] { return Row() == "banana\tn. B\n"; }));
+    }
+    PumpFor(100);
+    ASSERT_TRUE(SetClipboardText("apple"));
+    EditTextCounter::count = 0;
+    PumpFor(kSeveralTicksMs);
+    EXPECT_EQ(0, EditTextCounter::count);
+    EXPECT_EQ("banana\tn. B\n", Row());
+    ::RemoveWindowSubclass(edit, &EditTextCounter::Proc, 1);
+  });
+}
+
+TEST_F(TriggersTest, CtrlAloneOrNonConvertAloneDoesNothing) {
+  WithDialog([&] {
+    ShowResultWindowFirst();
+    ASSERT_TRUE(SetClipboardText("apple"));
+    {
+      HeldKeys ctrl({VK_CONTROL});
+      PumpFor(kSeveralTicksMs);
+    }
+    {
+      HeldKeys nonConvert({VK_NONCONVERT});
+      PumpFor(kSeveralTicksMs);
+    }
+    EXPECT_EQ("cherry\tn. C\n", Row());
+    EXPECT_EQ("", WindowText(edit));
+  });
+}
+
+TEST_F(TriggersTest, AClipboardWithoutTextLeavesEverythingAsItWas) {
+  WithDialog([&] {
+    ShowResultWindowFirst();
+    ::SetWindowTextA(edit, "before");
+    ASSERT_TRUE(SetClipboardPicture());
+    {
+      HeldKeys keys({VK_CONTROL, VK_NONCONVERT});
+      PumpFor(kSeveralTicksMs);
+    }
+    EXPECT_EQ("before", WindowText(edit));
+    EXPECT_EQ("cherry\tn. C\n", Row());
+  });
+}
+
+TEST_F(TriggersTest, TextAnnouncedWithoutDataClearsTheEditBoxAndShowsNothing) {
+  WithDialog([&] {
+    ::SetWindowTextA(edit, "before");
+    ASSERT_TRUE(SetClipboardTextWithoutData());
+    EXPECT_EQ(1, ::SendMessageA(dialog.m_hWnd, WM_LOOKUP_CLIPBOARD, 0, 0));
+    EXPECT_EQ("", WindowText(edit));
+    EXPECT_FALSE(::IsWindowVisible(window));
+  });
+}
+
+TEST_F(TriggersTest, AMegabyteOfClipboardTextGoesWholeIntoTheEditBox) {
+  WithDialog([&] {
+    const std::string page = "apple" + std::string(1 << 20, 'x');
+    ASSERT_TRUE(SetClipboardText(page));
+    EXPECT_EQ(1, ::SendMessageA(dialog.m_hWnd, WM_LOOKUP_CLIPBOARD, 0, 0));
+    EXPECT_EQ(static_cast<int>(page.size()), ::GetWindowTextLengthA(edit));
+    // The lookup took the first 127 bytes: "apple" and 122 x's match nothing.
+    EXPECT_EQ("Unknown", Row());
+    EXPECT_TRUE(::IsWindowVisible(window));
+  });
+}
+
+TEST_F(TriggersTest, AnotherProgramAsksForAClipboardLookup) {
+  WithDialog([&] {
+    const std::string poke = "\"" + BuiltProgram("tools\\win\\lexmoor-poke.exe") + "\"";
+    ASSERT_EQ(0, RunProgram(poke + " copy banana"));
+    std::string answer;
+    ASSERT_EQ(0, RunProgram(poke + " lookup-clipboard", &answer));
+    EXPECT_EQ("1", answer.substr(0, answer.find_first_of("\r\n")));
+    EXPECT_EQ("banana", WindowText(edit));
+    EXPECT_EQ("banana\tn. B\n", Row());
+    EXPECT_TRUE(::IsWindowVisible(window));
+  });
+}
+
+TEST_F(TriggersTest, CommandFromAnotherProgramEndsTheRun) {
+  bool endedByCommand = false;
+  const INT_PTR result = WithDialog([&] {
+    const std::string poke = "\"" + BuiltProgram("tools\\win\\lexmoor-poke.exe") + "\"";
+    ASSERT_EQ(0, RunProgram(poke + " close"));
+    endedByCommand = PumpUntil([&] { return !dialog.ContinueModal(); });
+  });
+  EXPECT_TRUE(endedByCommand);
+  EXPECT_EQ(IDCANCEL, result);
+}
+
+TEST_F(TriggersTest, TheTrayIconShowsTheDialogOnlyWhileTheLeftButtonIsDown) {
+  WithDialog([&] {
+    ::SendMessageA(dialog.m_hWnd, WM_TRAY_CALLBACK, 0, WM_MOUSEMOVE);
+    EXPECT_FALSE(::IsWindowVisible(dialog.m_hWnd));
+    ::SendMessageA(dialog.m_hWnd, WM_TRAY_CALLBACK, 0, WM_RBUTTONDOWN);
+    EXPECT_FALSE(::IsWindowVisible(dialog.m_hWnd));
+    {
+      ::SetCursorPos(1200, 1000);  // over nothing of ours
+      HeldLeftButton button;
+      PumpFor(50);
+      EXPECT_EQ(0, ::SendMessageA(dialog.m_hWnd, WM_TRAY_CALLBACK, 0, WM_LBUTTONDOWN));
+    }
+    EXPECT_TRUE(::IsWindowVisible(dialog.m_hWnd));
+
+    // HIDE hides it again; the program goes on.
+    ::SendMessageA(dialog.GetDlgItem(IDC_HIDE), BM_CLICK, 0, 0);
+    EXPECT_FALSE(::IsWindowVisible(dialog.m_hWnd));
+    EXPECT_TRUE(dialog.ContinueModal());
+  });
+}
+
+TEST_F(TriggersTest, EnterAndTranslateLookTheEditTextUpAndCloseNothing) {
+  WithDialog([&] {
+    dialog.ShowWindow(SW_SHOW);
+    ::SetWindowTextA(edit, "apple");
+    PostKey(edit, VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return Row() == "apple\tn. A\n"; }));
+    EXPECT_TRUE(dialog.ContinueModal());
+    EXPECT_TRUE(::IsWindowVisible(dialog.m_hWnd));
+
+    ::SetWindowTextA(edit, "Banana ");
+    ::SendMessageA(dialog.GetDlgItem(IDC_TRANSLATE), BM_CLICK, 0, 0);
+    EXPECT_EQ("banana\tn. B\n", Row());
+    EXPECT_TRUE(dialog.ContinueModal());
+  });
+}
+
+TEST_F(TriggersTest, ARestartedTaskbarGetsTheIconAgain) {
+  WithDialog([&] {
+    NOTIFYICONDATAA record = dialog.TrayIcon().Record();
+    // The shell forgets its icons when it restarts.
+    ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &record));
+    EXPECT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &record));
+    ::SendMessageA(dialog.m_hWnd, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &record));
+  });
+}
+
+}  // namespace

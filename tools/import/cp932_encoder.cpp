@@ -1,0 +1,138 @@
+#include "cp932_encoder.h"
+
+#include <cstring>
+
+#include "import_error.h"
+
+namespace import {
+namespace {
+
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "code points are exchanged with iconv as UCS-4LE");
+constexpr char kCodePoints[] = "UCS-4LE";
+constexpr char kCp932[] = "CP932";
+constexpr char kCp932Translit[] = "CP932//TRANSLIT";
+constexpr char kTranslitLocale[] = "C.UTF-8";
+constexpr char32_t kFullWidthSemicolon = 0xFF1B;
+
+std::string_view AsBytes(const char32_t& cp) {
+  return {reinterpret_cast<const char*>(&cp), sizeof cp};
+}
+
+std::u32string AsCodePoints(const std::string& ucs4) {
+  std::u32string cps(ucs4.size() / sizeof(char32_t), U'\0');
+  std::memcpy(cps.data(), ucs4.data(), cps.size() * sizeof(char32_t));
+  return cps;
+}
+
+// glibc's transliteration reads the calling thread's locale.
+class ThreadLocaleGuard {
+ public:
+  explicit ThreadLocaleGuard(locale_t use) : previous_(uselocale(use)) {}
+  ~ThreadLocaleGuard() { uselocale(previous_); }
+  ThreadLocaleGuard(const ThreadLocaleGuard&) = delete;
+  ThreadLocaleGuard& operator=(const ThreadLocaleGuard&) = delete;
+
+ private:
+  locale_t previous_;
+};
+
+}  // namespace
+
+Cp932Encoder::Cp932Encoder()
+    : toUcs4_(kCodePoints, "UTF-8"),
+      toCp932_(kCp932, kCodePoints),
+      fromCp932_(kCodePoints, kCp932),
+      translit_(kCp932Translit, kCodePoints),
+      translitLocale_(newlocale(LC_CTYPE_MASK, kTranslitLocale, static_cast<locale_t>(0))) {
+  if (translitLocale_ == static_cast<locale_t>(0))
+    throw ImportError(std::string("the ") + kTranslitLocale + " locale is not installed");
+  size_t failedAt = 0;
+  if (!toCp932_.Convert(AsBytes(kFullWidthSemicolon), fullWidthSemicolon_, failedAt))
+    throw ImportError("the system's CP932 conversion has no full-width semicolon");
+}
+
+Cp932Encoder::~Cp932Encoder() { freelocale(translitLocale_); }
+
+std::optional<std::string> Cp932Encoder::Encode(std::string_view utf8) {
+  std::string ucs4;
+  size_t failedAt = 0;
+  if (!toUcs4_.Convert(utf8, ucs4, failedAt)) return std::nullopt;
+  std::string out;
+  out.reserve(utf8.size());
+  for (char32_t cp : AsCodePoints(ucs4)) {
+    if (cp < 0x80) {
+      AppendAscii(cp, out);
+      continue;
+    }
+    const Mapping& m = Map(cp);
+    out += m.bytes;
+    if (m.kind == Kind::kEquivalent) ++counts_.equivalents;
+    if (m.kind == Kind::kUnmappable) ++counts_.unmappable;
+  }
+  return out;
+}
+
+bool Cp932Encoder::IsValidUtf8(std::string_view text) {
+  std::string ucs4;
+  size_t failedAt = 0;
+  return toUcs4_.Convert(text, ucs4, failedAt);
+}
+
+void Cp932Encoder::AppendAscii(char32_t cp, std::string& out) {
+  if (cp == U';') {
+    out += fullWidthSemicolon_;
+    ++counts_.semicolons;
+  } else if (cp < 0x20 || cp == 0x7F) {
+    out += ' ';
+    ++counts_.controls;
+  } else {
+    out += static_cast<char>(cp);
+  }
+}
+
+const Cp932Encoder::Mapping& Cp932Encoder::Map(char32_t cp) {
+  auto it = cache_.find(cp);
+  if (it == cache_.end()) it = cache_.emplace(cp, Compute(cp)).first;
+  return it->second;
+}
+
+Cp932Encoder::Mapping Cp932Encoder::Compute(char32_t cp) {
+  size_t failedAt = 0;
+  std::string bytes;
+  if (toCp932_.Convert(AsBytes(cp), bytes, failedAt)) {
+    // Several code points share one CP932 character (the JIS and the Microsoft
+    // forms of the wave dash, the minus sign, ...): only a round trip tells.
+    std::string back;
+    bool exact = fromCp932_.Convert(bytes, back, failedAt) && back == AsBytes(cp);
+    return {bytes, exact ? Kind::kExact : Kind::kEquivalent};
+  }
+  std::string translit;
+  bool transliterated;
+  {
+    ThreadLocaleGuard guard(translitLocale_);
+    transliterated = translit_.Convert(AsBytes(cp), translit, failedAt);
+  }
+  // Transliteration marks what it can't replace with '?'; an empty result
+  // (a zero-width character) is a fair equivalent.
+  if (!transliterated || translit == "?") return {"?", Kind::kUnmappable};
+  // The replacement may itself hold a ';' or a control character.
+  std::string ucs4;
+  if (!fromCp932_.Convert(translit, ucs4, failedAt)) return {"?", Kind::kUnmappable};
+  std::string out;
+  for (char32_t c : AsCodePoints(ucs4)) {
+    if (c == U';') {
+      out += fullWidthSemicolon_;
+    } else if (c < 0x20 || c == 0x7F) {
+      out += ' ';
+    } else if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else {
+      bytes.clear();
+      if (!toCp932_.Convert(AsBytes(c), bytes, failedAt)) bytes = "?";
+      out += bytes;
+    }
+  }
+  return {out, Kind::kEquivalent};
+}
+
+}  // namespace import

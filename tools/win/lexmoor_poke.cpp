@@ -1,0 +1,154 @@
+// lexmoor-poke: drives a running Lexmoor from another process, the way other
+// programs and the user's keys reach it. For the screenshot and for trying the
+// program by hand under Wine.
+//
+//   lexmoor-poke wait                 wait until the main dialog exists and has hidden itself
+//   lexmoor-poke show                 a left click on the tray icon: shows the main dialog
+//   lexmoor-poke cursor X Y           move the mouse cursor (lookups pop up there)
+//   lexmoor-poke type WORD            type WORD into the main dialog's edit box
+//   lexmoor-poke translate            press TRANSLATE
+//   lexmoor-poke related on|off       set the related-words check box
+//   lexmoor-poke copy WORD            put WORD on the clipboard
+//   lexmoor-poke hotkey [MS]          hold Ctrl+NonConvert for MS milliseconds (default 300)
+//   lexmoor-poke lookup-clipboard     send the look-up-the-clipboard message; prints its answer
+//   lexmoor-poke close                send command 1002: the program ends
+//
+// Texts on the command line are taken in the ANSI code page. Every failure is
+// reported with a message and exit status 1; bad usage exits with 2.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/private_messages.h"
+#include "framework/win32.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr DWORD kWaitMs = 10000;
+constexpr DWORD kPollMs = 50;
+constexpr DWORD kDefaultHoldMs = 300;
+
+[[noreturn]] void Fail(const char* what) {
+  std::fprintf(stderr, "lexmoor-poke: %s\n", what);
+  std::exit(1);
+}
+
+HWND MainDialog() {
+  HWND dialog = ::FindWindowA(nullptr, MAIN_DIALOG_TITLE);
+  if (!dialog) Fail("no window \"" MAIN_DIALOG_TITLE "\": is Lexmoor running?");
+  return dialog;
+}
+
+void Wait() {
+  for (DWORD waited = 0; waited < kWaitMs; waited += kPollMs) {
+    HWND dialog = ::FindWindowA(nullptr, MAIN_DIALOG_TITLE);
+    if (dialog && !::IsWindowVisible(dialog)) return;
+    ::Sleep(kPollMs);
+  }
+  Fail("Lexmoor's main dialog did not appear and hide itself within 10 s");
+}
+
+void SendKey(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  if (::SendInput(1, &input, sizeof input) != 1) Fail("SendInput refused a key");
+}
+
+void SendLeftButton(bool up) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+  if (::SendInput(1, &input, sizeof input) != 1) Fail("SendInput refused a mouse button");
+}
+
+void Show() {
+  HWND dialog = MainDialog();
+  SendLeftButton(false);
+  ::Sleep(kPollMs);
+  ::SendMessageA(dialog, WM_TRAY_CALLBACK, 0, WM_LBUTTONDOWN);
+  SendLeftButton(true);
+  if (!::IsWindowVisible(dialog)) Fail("the main dialog did not show");
+}
+
+void Type(const char* word) {
+  HWND edit = ::GetDlgItem(MainDialog(), IDC_WORD);
+  // Another process's edit box takes its text only through the message itself.
+  ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word));
+}
+
+void Copy(const char* word) {
+  const size_t size = std::strlen(word) + 1;
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!block) Fail("out of memory for the clipboard text");
+  std::memcpy(::GlobalLock(block), word, size);
+  ::GlobalUnlock(block);
+  HWND owner = ::GetConsoleWindow() ? ::GetConsoleWindow() : ::GetDesktopWindow();
+  bool opened = false;
+  for (DWORD waited = 0; waited < kWaitMs && !opened; waited += kPollMs) {
+    opened = ::OpenClipboard(owner) != FALSE;
+    if (!opened) ::Sleep(kPollMs);
+  }
+  if (!opened) {
+    ::GlobalFree(block);
+    Fail("the clipboard stayed held by another program");
+  }
+  ::EmptyClipboard();
+  const bool set = ::SetClipboardData(CF_TEXT, block) != nullptr;
+  ::CloseClipboard();
+  if (!set) {
+    ::GlobalFree(block);
+    Fail("the clipboard refused the text");
+  }
+}
+
+void HotKey(DWORD holdMs) {
+  MainDialog();
+  SendKey(VK_CONTROL, false);
+  SendKey(VK_NONCONVERT, false);
+  ::Sleep(holdMs);
+  SendKey(VK_NONCONVERT, true);
+  SendKey(VK_CONTROL, true);
+}
+
+[[noreturn]] void Usage() {
+  std::fprintf(stderr,
+               "usage: lexmoor-poke wait | show | cursor X Y | type WORD | translate | related on|off |\n"
+               "                    copy WORD | hotkey [MS] | lookup-clipboard | close\n");
+  std::exit(2);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) Usage();
+  const std::string command = argv[1];
+  if (command == "wait" && argc == 2) {
+    Wait();
+  } else if (command == "show" && argc == 2) {
+    Show();
+  } else if (command == "cursor" && argc == 4) {
+    if (!::SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3]))) Fail("could not move the cursor");
+  } else if (command == "type" && argc == 3) {
+    Type(argv[2]);
+  } else if (command == "translate" && argc == 2) {
+    ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_TRANSLATE, BN_CLICKED), 0);
+  } else if (command == "related" && argc == 3 && (!std::strcmp(argv[2], "on") || !std::strcmp(argv[2], "off"))) {
+    HWND box = ::GetDlgItem(MainDialog(), IDC_RELATED);
+    ::SendMessageA(box, BM_SETCHECK, !std::strcmp(argv[2], "on") ? BST_CHECKED : BST_UNCHECKED, 0);
+  } else if (command == "copy" && argc == 3) {
+    Copy(argv[2]);
+  } else if (command == "hotkey" && argc <= 3) {
+    HotKey(argc == 3 ? static_cast<DWORD>(std::atoi(argv[2])) : kDefaultHoldMs);
+  } else if (command == "lookup-clipboard" && argc == 2) {
+    std::printf("%ld\n", static_cast<long>(::SendMessageA(MainDialog(), WM_LOOKUP_CLIPBOARD, 0, 0)));
+  } else if (command == "close" && argc == 2) {
+    ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_CLOSE_APP, BN_CLICKED), 0);
+  } else {
+    Usage();
+  }
+  return 0;
+}
