@@ -1,8 +1,8 @@
 // The literal reference of the lookup: one fresh pass over the file per word,
 // fgets into a cleared 10240-byte buffer, fixed C buffers for the query and
-// the candidates. Slow by design; the fast engine must give exactly what it
-// gives. Its tables are written out again here on purpose, so that a slip in
-// the engine's tables shows as a difference.
+// the candidates. Slow, and meant to be: the fast engine must give exactly
+// what it gives. Its tables are written out again here, so that a slip in the
+// engine's tables shows as a difference.
 #pragma once
 
 #include <string>
