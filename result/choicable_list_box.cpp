@@ -1,9 +1,66 @@
 #include "result/choicable_list_box.h"
 
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "app/private_messages.h"
+#include "framework/handles.h"
+#include "res/resource.h"
+#include "result/pronunce_dialog.h"
+#include "result/pronunciation.h"
+#include "result/row_word.h"
+
 IMPLEMENT_DYNAMIC(CChoicableListBox, CListBox)
 
 BEGIN_MESSAGE_MAP(CChoicableListBox, CListBox)
   ON_WM_LBUTTONDBLCLK(OnListDoubleClick)
 END_MESSAGE_MAP()
 
-void CChoicableListBox::OnListDoubleClick(UINT, POINT) { Default(); }
+namespace {
+// Puts `word` on the clipboard as text, owned by `owner`. False, with the
+// clipboard as it was, when the memory or the clipboard can't be had.
+bool PutOnClipboard(HWND owner, const std::string& word) {
+  // Movable memory: the clipboard's own kind. Allocated before the clipboard is
+  // emptied, so a failure leaves it untouched.
+  fw::GlobalMemory block(GMEM_MOVEABLE, word.size() + 1);
+  if (!block.Get()) return false;
+  {
+    fw::GlobalLockGuard lock(block.Get());
+    if (!lock.Data()) return false;
+    std::memcpy(lock.Data(), word.c_str(), word.size() + 1);
+  }
+  // An owner is needed: emptied without one, the clipboard refuses new data.
+  fw::ClipboardSession clipboard(owner);
+  if (!clipboard.IsOpen()) return false;
+  ::EmptyClipboard();
+  if (::SetClipboardData(CF_TEXT, block.Get())) block.Release();  // the clipboard's now
+  return true;
+}
+}  // namespace
+
+void CChoicableListBox::OnListDoubleClick(UINT, POINT) {
+  // A copy first: the lookup below refills this very list.
+  CString row;
+  const int selection = GetCurSel();
+  if (selection != LB_ERR) GetText(selection, row);
+
+  if (::GetKeyState(VK_CONTROL) < 0) {
+    // The placeholder and an empty selection are no dictionary lines.
+    if (rowaction::IsRegistrableRow(row.view())) {
+      CPronunceDialog dialog(row);
+      dialog.DoModal();
+    }
+    Default();
+    return;
+  }
+
+  const std::optional<std::string> word = rowaction::WordToFollow(row.view());
+  if (!word) return;
+  if (!PutOnClipboard(m_hWnd, *word)) return;
+  HWND mainDialog = ::FindWindowA(nullptr, MAIN_DIALOG_TITLE);
+  if (!mainDialog) return;
+  // Handled before SendMessage returns: the lookup runs nested, right here.
+  ::SendMessageA(mainDialog, WM_LOOKUP_CLIPBOARD, 0, 0);
+  Default();
+}

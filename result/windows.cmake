@@ -6,6 +6,7 @@ target_link_libraries(lexmoor_result_files_win PUBLIC lexmoor_result)
 add_library(lexmoor_result_windows STATIC
   choicable_list_box.cpp
   listup_window.cpp
+  pronunce_dialog.cpp
 )
 target_include_directories(lexmoor_result_windows PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(lexmoor_result_windows PUBLIC lexmoor_framework lexmoor_result_files_win)

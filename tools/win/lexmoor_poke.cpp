@@ -11,6 +11,12 @@
 //   lexmoor-poke copy WORD            put WORD on the clipboard
 //   lexmoor-poke hotkey [MS]          hold Ctrl+NonConvert for MS milliseconds (default 300)
 //   lexmoor-poke lookup-clipboard     send the look-up-the-clipboard message; prints its answer
+//   lexmoor-poke rows [N]             print the rows of result list 1000+N (default 0), one a line,
+//                                     with TAB, CR and LF written as \t, \r and \n
+//   lexmoor-poke window               print the result window's state: visible|hidden LEFT TOP RIGHT BOTTOM
+//   lexmoor-poke dblclick ROW [ctrl]  double-click row ROW of result list 1000, Ctrl held if asked
+//   lexmoor-poke pronounce TEXT       wait for the pronunciation dialog, enter TEXT and press OK
+//   lexmoor-poke pronounce --escape   wait for the pronunciation dialog and press Escape
 //   lexmoor-poke close                send command 1002: the program ends
 //
 // Texts on the command line are taken in the ANSI code page. Every failure is
@@ -114,10 +120,100 @@ void HotKey(DWORD holdMs) {
   SendKey(VK_CONTROL, true);
 }
 
+HWND ResultWindow() {
+  // The result window is the main dialog's owned popup titled "Vocapop".
+  HWND main = MainDialog();
+  for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", "Vocapop"); w;
+       w = ::FindWindowExA(nullptr, w, "#32770", "Vocapop"))
+    if (::GetWindow(w, GW_OWNER) == main) return w;
+  Fail("the result window was not found");
+}
+
+HWND ResultList(int index) {
+  if (index < 0 || index > 4) Fail("a result list is numbered 0 to 4");
+  HWND list = ::GetDlgItem(ResultWindow(), IDC_LIST0 + index);
+  if (!list) Fail("the result list was not found");
+  return list;
+}
+
+// Rows are read in their Unicode form: the ANSI form of the message does not
+// cross processes intact. Converted back to code page 932, as the program holds them.
+void PrintRows(int index) {
+  HWND list = ResultList(index);
+  const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, i, 0);
+    std::wstring row(static_cast<size_t>(length) + 1, L'\0');
+    row.resize(static_cast<size_t>(::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
+    const int bytes = ::WideCharToMultiByte(932, 0, row.data(), static_cast<int>(row.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(932, 0, row.data(), static_cast<int>(row.size()), text.data(), bytes, nullptr, nullptr);
+    for (char c : text) {
+      if (c == '\t') std::fputs("\\t", stdout);
+      else if (c == '\n') std::fputs("\\n", stdout);
+      else if (c == '\r') std::fputs("\\r", stdout);
+      else std::fputc(c, stdout);
+    }
+    std::fputc('\n', stdout);
+  }
+}
+
+void PrintWindow() {
+  HWND window = ResultWindow();
+  RECT rect;
+  ::GetWindowRect(window, &rect);
+  std::printf("%s %ld %ld %ld %ld\n", ::IsWindowVisible(window) ? "visible" : "hidden",
+              static_cast<long>(rect.left), static_cast<long>(rect.top), static_cast<long>(rect.right),
+              static_cast<long>(rect.bottom));
+}
+
+void DoubleClick(int row, bool ctrl) {
+  HWND list = ResultList(0);
+  const LRESULT top = ::SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+  const LRESULT height = ::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+  if (height <= 0) Fail("the result list has no rows");
+  POINT point{10, static_cast<LONG>((row - top) * height + height / 2)};
+  ::ClientToScreen(list, &point);
+  ::SetCursorPos(point.x, point.y);
+  ::SetForegroundWindow(::GetAncestor(list, GA_ROOT));
+  ::Sleep(300);  // lets the focus settle, or the keys below are lost
+  if (ctrl) SendKey(VK_CONTROL, false);
+  for (int click = 0; click < 2; ++click) {
+    SendLeftButton(false);
+    SendLeftButton(true);
+  }
+  ::Sleep(300);
+  if (ctrl) SendKey(VK_CONTROL, true);
+}
+
+void Pronounce(const char* text, bool escape) {
+  HWND dialog = nullptr;
+  for (DWORD waited = 0; waited < kWaitMs && !dialog; waited += kPollMs) {
+    dialog = ::FindWindowW(nullptr, L"発音記号の登録をしましょう");
+    if (!dialog || !::IsWindowVisible(dialog)) {
+      dialog = nullptr;
+      ::Sleep(kPollMs);
+    }
+  }
+  if (!dialog) Fail("the pronunciation dialog did not appear within 10 s");
+  if (escape) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  } else {
+    ::SendMessageA(::GetDlgItem(dialog, IDC_PRONUNCIATION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  }
+  for (DWORD waited = 0; waited < kWaitMs; waited += kPollMs) {
+    if (!::IsWindow(dialog)) return;
+    ::Sleep(kPollMs);
+  }
+  Fail("the pronunciation dialog stayed open");
+}
+
 [[noreturn]] void Usage() {
   std::fprintf(stderr,
                "usage: lexmoor-poke wait | show | cursor X Y | type WORD | translate | related on|off |\n"
-               "                    copy WORD | hotkey [MS] | lookup-clipboard | close\n");
+               "                    copy WORD | hotkey [MS] | lookup-clipboard | rows [N] | window |\n"
+               "                    dblclick ROW [ctrl] | pronounce TEXT|--escape | close\n");
   std::exit(2);
 }
 
@@ -145,6 +241,14 @@ int main(int argc, char** argv) {
     HotKey(argc == 3 ? static_cast<DWORD>(std::atoi(argv[2])) : kDefaultHoldMs);
   } else if (command == "lookup-clipboard" && argc == 2) {
     std::printf("%ld\n", static_cast<long>(::SendMessageA(MainDialog(), WM_LOOKUP_CLIPBOARD, 0, 0)));
+  } else if (command == "rows" && argc <= 3) {
+    PrintRows(argc == 3 ? std::atoi(argv[2]) : 0);
+  } else if (command == "window" && argc == 2) {
+    PrintWindow();
+  } else if (command == "dblclick" && (argc == 3 || (argc == 4 && !std::strcmp(argv[3], "ctrl")))) {
+    DoubleClick(std::atoi(argv[2]), argc == 4);
+  } else if (command == "pronounce" && argc == 3) {
+    Pronounce(argv[2], !std::strcmp(argv[2], "--escape"));
   } else if (command == "close" && argc == 2) {
     ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_CLOSE_APP, BN_CLICKED), 0);
   } else {

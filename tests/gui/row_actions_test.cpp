@@ -1,0 +1,168 @@
+// A double-click on a result row follows its word; a Ctrl+double-click
+// registers a pronunciation in the dictionary file.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "app/write_translate_dialog.h"
+#include "framework/win_app.h"
+#include "tests/gui/gui_test_support.h"
+
+using gui_test::Cp932;
+using gui_test::HeldKeys;
+using gui_test::PostKey;
+using gui_test::PumpFor;
+using gui_test::RunModal;
+using gui_test::ScratchDirectory;
+using gui_test::SetClipboardText;
+using gui_test::WindowText;
+
+namespace {
+
+constexpr int kSettleMs = 400;
+
+std::string ClipboardText() {
+  std::string text;
+  if (!::OpenClipboard(nullptr)) return "<clipboard busy>";
+  if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(::GlobalLock(data))) text = bytes;
+    ::GlobalUnlock(data);
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+std::string Row(HWND list, int index) {
+  std::string row(static_cast<size_t>(::SendMessageA(list, LB_GETTEXTLEN, index, 0)) + 1, '\0');
+  row.resize(static_cast<size_t>(::SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(row.data()))));
+  return row;
+}
+
+// Acts on the pronunciation dialog once it shows: types and presses OK, or escapes.
+struct PronunciationDialogAnswer {
+  static inline std::string pronunciation;
+  static inline bool escape = false;
+  static inline bool seen = false;
+  static inline HWND owner = nullptr;
+  static void CALLBACK Check(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = ::FindWindowA(nullptr, Cp932("発音記号の登録をしましょう").c_str());
+    if (!dialog || !::IsWindowVisible(dialog)) return;
+    ::KillTimer(nullptr, id);
+    seen = true;
+    owner = ::GetWindow(dialog, GW_OWNER);
+    HWND edit = ::GetDlgItem(dialog, IDC_PRONUNCIATION);
+    if (escape) {
+      PostKey(edit, VK_ESCAPE);
+      return;
+    }
+    ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pronunciation.c_str()));
+    ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  }
+  static void Expect(const std::string& text, bool escapeInstead) {
+    pronunciation = text;
+    escape = escapeInstead;
+    seen = false;
+    owner = nullptr;
+    ::SetTimer(nullptr, 0, 20, &Check);
+  }
+};
+
+class RowActionsTest : public ::testing::Test {
+ protected:
+  void WithResult(const std::string& dictionary, const char* query, const std::function<void()>& body) {
+    scratch.Write("RAdoro.txt", dictionary);
+    AfxGetApp()->m_pMainWnd = &dialog;  // as in the program: the owner of dialogs without a parent
+    RunModal(dialog, [&] {
+      list = ::GetDlgItem(dialog.ListupWindow()->m_hWnd, IDC_LIST0);
+      dialog.LookupAndShow(query);
+      PumpFor(kSettleMs);  // keys sent before focus settles are lost
+      body();
+    });
+    AfxGetApp()->m_pMainWnd = nullptr;
+  }
+  void DoubleClick(int row) {
+    ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    ::SendMessageA(list, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+  }
+
+  ScratchDirectory scratch;
+  CWriteTranslateDialog dialog;
+  HWND list = nullptr;
+};
+
+TEST_F(RowActionsTest, ADoubleClickFollowsTheWordOfThePastForm) {
+  const std::string went = Cp932("went\tv. goの過去形");
+  const std::string go = Cp932("go\tv. 行く");
+  WithResult(went + "\r\n" + go + "\r\n", "went", [&] {
+    ASSERT_EQ(went + "\n", Row(list, 0));
+    DoubleClick(0);
+    EXPECT_EQ("go", ClipboardText());
+    EXPECT_EQ("go", WindowText(dialog.GetDlgItem(IDC_WORD)));
+    EXPECT_EQ(go + "\n", Row(list, 0));
+  });
+}
+
+TEST_F(RowActionsTest, ARowWithoutASpaceLeavesTheClipboardAndTheRows) {
+  WithResult("apple\tx\r\n", "pear", [&] {
+    ASSERT_TRUE(SetClipboardText("marker"));
+    ASSERT_EQ("Unknown", Row(list, 0));
+    DoubleClick(0);
+    EXPECT_EQ("marker", ClipboardText());
+    EXPECT_EQ("Unknown", Row(list, 0));
+    EXPECT_EQ("", WindowText(dialog.GetDlgItem(IDC_WORD)));  // no clipboard lookup ran
+  });
+}
+
+TEST_F(RowActionsTest, CtrlDoubleClickRegistersAPronunciationAndKeepsTheBackup) {
+  const std::string before = "abandon\tto give up\r\nable\tcan\r\n";
+  WithResult(before, "abandon", [&] {
+    ASSERT_TRUE(SetClipboardText("marker"));
+    PronunciationDialogAnswer::Expect("@'b&nd@n", false);
+    {
+      HeldKeys ctrl({VK_CONTROL});
+      PumpFor(100);
+      DoubleClick(0);
+    }
+    EXPECT_TRUE(PronunciationDialogAnswer::seen);
+    EXPECT_EQ(dialog.ListupWindow()->m_hWnd, PronunciationDialogAnswer::owner);
+    EXPECT_EQ("abandon\t[@'b&nd@n]\tto give up\r\nable\tcan\r\n", scratch.Read("RAdoro.txt"));
+    EXPECT_EQ(before, scratch.Read("RAdoro.txt.bak"));
+    EXPECT_FALSE(scratch.Exists("RAdoro.txt.next"));
+    // Nothing else happened: no lookup, the row still shows its old text.
+    EXPECT_EQ("marker", ClipboardText());
+    EXPECT_EQ("abandon\tto give up\n", Row(list, 0));
+  });
+}
+
+TEST_F(RowActionsTest, EscapeInThePronunciationDialogWritesNothing) {
+  const std::string before = "abandon\tto give up\r\n";
+  WithResult(before, "abandon", [&] {
+    PronunciationDialogAnswer::Expect("x", true);
+    {
+      HeldKeys ctrl({VK_CONTROL});
+      PumpFor(100);
+      DoubleClick(0);
+    }
+    EXPECT_TRUE(PronunciationDialogAnswer::seen);
+    EXPECT_EQ(before, scratch.Read("RAdoro.txt"));
+    EXPECT_FALSE(scratch.Exists("RAdoro.txt.bak"));
+    EXPECT_FALSE(scratch.Exists("RAdoro.txt.next"));
+  });
+}
+
+TEST_F(RowActionsTest, CtrlDoubleClickOnThePlaceholderOpensNoDialog) {
+  WithResult("apple\tx\r\n", "pear", [&] {
+    PronunciationDialogAnswer::Expect("x", false);
+    {
+      HeldKeys ctrl({VK_CONTROL});
+      PumpFor(100);
+      DoubleClick(0);
+      PumpFor(200);
+    }
+    EXPECT_FALSE(PronunciationDialogAnswer::seen);
+    EXPECT_EQ("apple\tx\r\n", scratch.Read("RAdoro.txt"));
+  });
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The real program, started as a user starts it and driven only from other
+# processes: it starts hidden with its tray icon, looks up a copied word on
+# Ctrl+NonConvert at the cursor, follows a row on a double-click, registers a
+# pronunciation on a Ctrl+double-click, and ends on command 1002.
+#   program_test.sh LEXMOOR_EXE POKE_EXE WINE_RUN
+set -euo pipefail
+exe=$1 poke_exe=$2 wine_run=$3
+
+dir=$(mktemp -d)
+program=
+cleanup() {
+  [ -n "$program" ] && kill "$program" 2>/dev/null || true
+  rm -rf "$dir"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# A Windows console program ends its lines with CR LF: the CRs are dropped.
+poke() { "$wine_run" "$poke_exe" "$@" | tr -d '\r'; }
+# Poke's row output in UTF-8, for comparing with the texts below.
+rows() { poke rows "${1:-0}" | iconv -f CP932 -t UTF-8; }
+expect_eq() {  # what expected actual
+  [ "$2" = "$3" ] || fail "$1: expected [$2], got [$3]"
+  echo "ok: $1"
+}
+
+printf 'went\tv. goの過去形\r\ngo\tv. 行く\r\nabandon\tto give up\r\n' | iconv -f UTF-8 -t CP932 >"$dir/RAdoro.txt"
+cp "$dir/RAdoro.txt" "$dir/original"
+cd "$dir"
+
+"$wine_run" "$exe" </dev/null >/dev/null 2>&1 &
+program=$!
+poke wait
+echo "ok: started and hid its main dialog"
+
+poke cursor 200 150
+poke copy went
+poke hotkey 300
+expect_eq "hot key lookup of the clipboard" 'went\tv. goの過去形\n' "$(rows)"
+expect_eq "result window at the cursor" "visible 200 150 409 232" "$(poke window)"
+
+poke dblclick 0
+expect_eq "double-click follows the past form's word" 'go\tv. 行く\n' "$(rows)"
+
+poke type abandon
+poke translate
+expect_eq "TRANSLATE looks up the edit box" 'abandon\tto give up\n' "$(rows)"
+
+poke dblclick 0 ctrl &
+clicking=$!
+poke pronounce "@'b&nd@n"
+wait "$clicking"
+expect_eq "pronunciation registered" \
+  "$(printf 'went\tv. goの過去形\r\ngo\tv. 行く\r\nabandon\t[@'"'"'b&nd@n]\tto give up\r\n')" \
+  "$(iconv -f CP932 -t UTF-8 RAdoro.txt)"
+cmp -s original RAdoro.txt.bak || fail "RAdoro.txt.bak does not hold the dictionary as it was"
+[ ! -e RAdoro.txt.next ] || fail "the work file RAdoro.txt.next was left behind"
+echo "ok: the previous dictionary kept as RAdoro.txt.bak"
+
+cp RAdoro.txt registered
+poke dblclick 0 ctrl &
+clicking=$!
+poke pronounce --escape
+wait "$clicking"
+cmp -s registered RAdoro.txt || fail "Escape in the pronunciation dialog changed the dictionary"
+echo "ok: Escape writes nothing"
+
+poke close
+status=0
+wait "$program" || status=$?
+program=
+expect_eq "command 1002 ends the program" 0 "$status"
