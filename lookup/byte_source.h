@@ -1,5 +1,5 @@
 // Where the raw bytes of a dictionary come from: the file, read anew at every
-// lookup, or memory (tests, fuzzing).
+// lookup or rewrite, or memory (tests, fuzzing).
 #pragma once
 
 #include <cstddef>
@@ -13,9 +13,9 @@ namespace lookup {
 class ByteSource {
  public:
   virtual ~ByteSource() = default;
-  // Up to `capacity` next bytes into `into`; 0 at the end. A read error
-  // counts as the end: a scan must never wait for an end that can't come.
-  virtual size_t Read(char* into, size_t capacity) = 0;
+  // Up to `capacity` next bytes into `into`: the count read, 0 at the end, or
+  // -1 on a read error.
+  virtual std::ptrdiff_t Read(char* into, size_t capacity) = 0;
 };
 
 class FileSource : public ByteSource {
@@ -23,7 +23,7 @@ class FileSource : public ByteSource {
   // Opened for reading in binary mode; the text-mode view is made by the reader.
   explicit FileSource(const std::string& path);
   bool opened() const { return file_ != nullptr; }
-  size_t Read(char* into, size_t capacity) override;
+  std::ptrdiff_t Read(char* into, size_t capacity) override;
 
  private:
   struct Closer {
@@ -38,7 +38,7 @@ class MemorySource : public ByteSource {
   // tests can put the reader's block boundaries anywhere.
   explicit MemorySource(std::string_view bytes, size_t largestRead = static_cast<size_t>(-1))
       : rest_(bytes), largestRead_(largestRead == 0 ? 1 : largestRead) {}
-  size_t Read(char* into, size_t capacity) override;
+  std::ptrdiff_t Read(char* into, size_t capacity) override;
 
  private:
   std::string_view rest_;

@@ -19,12 +19,10 @@ std::string Folded(std::string_view word) {
   return folded;
 }
 
-// A piece whose text is empty or only TABs is no line to match. (Its last
-// byte is never TAB when it is a CR read as LF.)
-bool IsBlank(const Piece& piece) {
-  size_t i = 0;
-  while (i < piece.length && piece.bytes[i] == '\t') ++i;
-  return i == piece.length || piece.bytes[i] == '\0';
+// A piece whose text is empty or only TABs is no line to match.
+bool IsBlank(std::string_view text) {
+  size_t i = text.find_first_not_of('\t');
+  return i == std::string_view::npos || text[i] == '\0';
 }
 
 const char kUnknownRow[] = "Unknown";
@@ -87,29 +85,24 @@ void HeadwordMatcher::Scan(ByteSource& source) {
 }
 
 inline void HeadwordMatcher::Measure(const Piece& piece) {
-  const unsigned char* text = piece.bytes;
+  const auto* text = reinterpret_cast<const unsigned char*>(piece.text.data());
   const std::vector<uint16_t>& candidates = spinesByFirstByte_[text[0]];
   if (candidates.empty()) return;
-  if ((text[0] == '\t' || text[0] == '\0') && IsBlank(piece)) return;
+  if ((text[0] == '\t' || text[0] == '\0') && IsBlank(piece.text)) return;
   size_t keptAt = std::string::npos;
   for (uint16_t s : candidates) {
     Spine& spine = spines_[s];
     const auto* folded = reinterpret_cast<const unsigned char*>(spine.folded.data());
-    size_t limit = std::min<size_t>(piece.length, spine.folded.size());
+    size_t limit = std::min(piece.text.size(), spine.folded.size());
     size_t agreement = 0;
-    while (agreement < limit) {
-      unsigned char c = text[agreement];
-      if (piece.crlf && agreement + 1 == piece.length) c = '\n';
-      if (FoldAsciiCase(c) != folded[agreement]) break;
-      ++agreement;
-    }
+    while (agreement < limit && FoldAsciiCase(text[agreement]) == folded[agreement]) ++agreement;
     if (agreement < spine.shortestWord) continue;
     if (keptAt == std::string::npos) {
       keptAt = kept_.size();
-      kept_.append(reinterpret_cast<const char*>(text), piece.length);
-      if (piece.crlf) kept_.back() = '\n';
+      kept_.append(piece.text);
     }
-    spine.matches.push_back(Match{keptAt, piece.length, static_cast<uint32_t>(agreement)});
+    spine.matches.push_back(
+        Match{keptAt, static_cast<uint32_t>(piece.text.size()), static_cast<uint32_t>(agreement)});
     ++spine.agreements[agreement];
   }
 }

@@ -18,7 +18,7 @@ PieceFilter Every() {
 std::vector<std::string> Pieces(std::string_view raw, size_t largestRead, const PieceFilter& filter = Every()) {
   std::vector<std::string> pieces;
   MemorySource source(raw, largestRead);
-  ForEachPiece(source, filter, [&](const Piece& piece) { pieces.push_back(PieceText(piece)); });
+  ForEachPiece(source, filter, [&](const Piece& piece) { pieces.emplace_back(piece.text); });
   return pieces;
 }
 
@@ -133,7 +133,7 @@ TEST(TextModeTest, RowText) {
   for (const RowCase& c : cases) {
     std::string row;
     MemorySource source(c.raw);
-    ForEachPiece(source, Every(), [&](const Piece& piece) { row = std::string(RowText(PieceText(piece))); });
+    ForEachPiece(source, Every(), [&](const Piece& piece) { row = std::string(RowText(piece.text)); });
     EXPECT_EQ(row, c.row) << ::testing::PrintToString(c.raw);
   }
 }
