@@ -5,8 +5,9 @@
 #include <string>
 
 #include "lookup/lookup.h"
+#include "lookup/text_mode.h"
 #include "result/pronunciation.h"
-#include "result/text_mode.h"
+#include "result/text_mode_writer.h"
 
 namespace rowaction {
 namespace {
@@ -63,7 +64,7 @@ RegisterOutcome RegisterPronunciation(std::string_view row, std::string_view pro
   const std::optional<std::string> pronounced = PronouncedRow(row, pronunciation);
   if (!pronounced) return outcome;
 
-  std::unique_ptr<InputFile> input = files.OpenForRead(paths.dictionary);
+  std::unique_ptr<lookup::ByteSource> input = files.OpenForRead(paths.dictionary);
   if (!input) {
     outcome.status = RegisterStatus::kNoDictionary;
     return outcome;
@@ -84,31 +85,29 @@ RegisterOutcome RegisterPronunciation(std::string_view row, std::string_view pro
   };
 
   const RowMatcher matcher(row);
-  TextModeReader reader(*input);
+  lookup::TextModeReader reader(*input);
   TextModeWriter writer(*output);
-  std::string piece;
-  piece.reserve(kMaxPieceBytes);
-  for (;;) {
-    PieceEnd end;
-    const TextModeReader::Status status = reader.NextPiece(piece, end);
-    if (status == TextModeReader::Status::kError) return fail(RegisterStatus::kReadFailed);
-    if (status == TextModeReader::Status::kEndOfText) break;
-    if (matcher.Matches(piece)) {
-      const std::string_view tail = matcher.Tail(piece);
+  lookup::PieceFilter everyPiece;
+  everyPiece.AllowAll();
+  const lookup::TextEnd textEnd = reader.ForEachPiece(everyPiece, [&](const lookup::Piece& piece) {
+    if (matcher.Matches(piece.text)) {
+      const std::string_view tail = matcher.Tail(piece.text);
       writer.WriteText(*pronounced);
       writer.WriteText(tail);
       // A replaced last line gets a line end, like every other new line.
-      if (end == PieceEnd::kEndOfText && (tail.empty() || tail.back() != '\n')) {
+      if (piece.end == lookup::PieceEnd::kEndOfText && (tail.empty() || tail.back() != '\n')) {
         writer.WriteText("\n");
       }
       ++outcome.replacedLines;
     } else {
-      writer.WriteText(piece);
+      writer.WriteText(piece.text);
     }
-    if (writer.Failed()) return fail(RegisterStatus::kWriteFailed);
-  }
+    return !writer.Failed();  // after a failed write, reading on is of no use
+  });
+  if (writer.Failed()) return fail(RegisterStatus::kWriteFailed);
+  if (textEnd == lookup::TextEnd::kReadError) return fail(RegisterStatus::kReadFailed);
   // What follows a 0x1A is never shown, but it is the user's.
-  const bool copied = reader.CopyRemainder([&writer](std::string_view bytes) {
+  const bool copied = reader.CopyRest([&writer](std::string_view bytes) {
     writer.WriteRaw(bytes);
     return !writer.Failed();
   });

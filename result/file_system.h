@@ -6,16 +6,9 @@
 #include <memory>
 #include <string>
 
-namespace rowaction {
+#include "lookup/byte_source.h"
 
-// An open file read from its first byte. Closed by its destructor.
-class InputFile {
- public:
-  virtual ~InputFile() = default;
-  // Reads up to `size` bytes. Returns the count read, 0 at the end of the file,
-  // or -1 on a read error.
-  virtual std::ptrdiff_t Read(char* buffer, std::size_t size) = 0;
-};
+namespace rowaction {
 
 // A new, empty file being written. Closed by its destructor.
 class OutputFile {
@@ -30,8 +23,9 @@ class OutputFile {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // Null when the file can't be opened.
-  virtual std::unique_ptr<InputFile> OpenForRead(const std::string& path) = 0;
+  // The file read from its first byte, closed by its destructor. Null when
+  // the file can't be opened.
+  virtual std::unique_ptr<lookup::ByteSource> OpenForRead(const std::string& path) = 0;
   // Creates `path`, or empties it if it exists. Null on failure.
   virtual std::unique_ptr<OutputFile> CreateWorkFile(const std::string& path) = 0;
   // Makes `replacement` the file `replaced` in one step and keeps the previous

@@ -24,7 +24,7 @@ class FileDescriptor {
   int fd_;
 };
 
-class PosixInputFile final : public InputFile {
+class PosixInputFile final : public lookup::ByteSource {
  public:
   explicit PosixInputFile(int fd) : fd_(fd) {}
   std::ptrdiff_t Read(char* buffer, std::size_t size) override {
@@ -78,7 +78,7 @@ bool PosixFileSystem::Allowed(ReplaceStep step) const {
   return false;
 }
 
-std::unique_ptr<InputFile> PosixFileSystem::OpenForRead(const std::string& path) {
+std::unique_ptr<lookup::ByteSource> PosixFileSystem::OpenForRead(const std::string& path) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return nullptr;
   return std::make_unique<PosixInputFile>(fd);

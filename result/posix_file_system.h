@@ -18,7 +18,7 @@ class PosixFileSystem final : public FileSystem {
   PosixFileSystem() = default;
   explicit PosixFileSystem(StepFilter filter) : filter_(std::move(filter)) {}
 
-  std::unique_ptr<InputFile> OpenForRead(const std::string& path) override;
+  std::unique_ptr<lookup::ByteSource> OpenForRead(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateWorkFile(const std::string& path) override;
   // The old backup is removed, the dictionary linked as the new backup, and
   // the work file renamed over the dictionary; the directory is synced so the

@@ -1,6 +1,6 @@
 #include "result/pronunciation.h"
 
-#include "result/text_mode.h"
+#include "lookup/text_mode.h"
 
 namespace rowaction {
 namespace {
@@ -32,7 +32,7 @@ std::size_t PronunciationField(std::string_view rest) {
 }  // namespace
 
 bool IsRegistrableRow(std::string_view row) {
-  return row != kPlaceholderRow && row.size() <= kMaxPieceBytes &&
+  return row != kPlaceholderRow && row.size() <= lookup::kMaxPieceLength &&
          HeadwordTab(WithoutLineEnd(row)) != std::string_view::npos;
 }
 

@@ -24,7 +24,7 @@ class FileHandle {
 // One ReadFile or WriteFile call moves at most this much.
 constexpr std::size_t kMaxTransfer = 1u << 30;
 
-class WindowsInputFile final : public InputFile {
+class WindowsInputFile final : public lookup::ByteSource {
  public:
   explicit WindowsInputFile(HANDLE handle) : file_(handle) {}
   std::ptrdiff_t Read(char* buffer, std::size_t size) override {
@@ -62,7 +62,7 @@ class WindowsOutputFile final : public OutputFile {
 
 }  // namespace
 
-std::unique_ptr<InputFile> WindowsFileSystem::OpenForRead(const std::string& path) {
+std::unique_ptr<lookup::ByteSource> WindowsFileSystem::OpenForRead(const std::string& path) {
   // Shared as fopen shares, so a lookup or an editor may read it meanwhile.
   const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);

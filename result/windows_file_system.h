@@ -7,7 +7,7 @@ namespace rowaction {
 
 class WindowsFileSystem final : public FileSystem {
  public:
-  std::unique_ptr<InputFile> OpenForRead(const std::string& path) override;
+  std::unique_ptr<lookup::ByteSource> OpenForRead(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateWorkFile(const std::string& path) override;
   // ReplaceFile with the backup name: the dictionary is swapped in one call.
   bool ReplaceWithBackup(const std::string& replaced, const std::string& replacement,

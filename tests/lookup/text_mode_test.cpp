@@ -1,12 +1,19 @@
 // The dictionary as text mode shows it, cut into the pieces fgets returns.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <random>
+
 #include "dictionary_fixture.h"
+#include "literal_reading.h"
 #include "text_mode.h"
 
 namespace lookup {
 namespace {
 
+using namespace std::string_literals;
+using reference::Reading;
 using testing::CheckedList;
 
 PieceFilter Every() {
@@ -135,6 +142,121 @@ TEST(TextModeTest, RowText) {
     MemorySource source(c.raw);
     ForEachPiece(source, Every(), [&](const Piece& piece) { row = std::string(RowText(piece.text)); });
     EXPECT_EQ(row, c.row) << ::testing::PrintToString(c.raw);
+  }
+}
+
+// How each piece ended and the raw bytes after Ctrl+Z, which a rewrite of
+// the dictionary needs, from sources that deliver any number of bytes a read.
+Reading ReadAll(std::string_view raw, size_t largestRead) {
+  MemorySource source(raw, largestRead);
+  bool complete = false;
+  Reading reading = reference::ReadThroughReader(source, &complete);
+  EXPECT_TRUE(complete);
+  return reading;
+}
+
+const size_t kChunkSizes[] = {1, 2, 3, 7, 4096, static_cast<size_t>(-1)};
+
+TEST(TextModeReaderTest, Table) {
+  const std::string filler(kMaxPieceLength - 1, 'a');
+  struct Case {
+    std::string raw;
+    Reading reading;
+  };
+  const Case cases[] = {
+      {"", {}},
+      {"a\r\nb\n", {{{"a\n", PieceEnd::kLineEnd}, {"b\n", PieceEnd::kLineEnd}}, ""}},
+      {"a\rb\r", {{{"a\rb\r", PieceEnd::kEndOfText}}, ""}},
+      {"a\r\r\n", {{{"a\r\n", PieceEnd::kLineEnd}}, ""}},
+      {"a\n\n", {{{"a\n", PieceEnd::kLineEnd}, {"\n", PieceEnd::kLineEnd}}, ""}},
+      {"a\r\x1A\r\nb", {{{"a\r", PieceEnd::kEndOfText}}, "\x1A\r\nb"}},
+      {"\x1A" "a\n", {{}, "\x1A" "a\n"}},
+      {"a\0b\n\0"s, {{{"a\0b\n"s, PieceEnd::kLineEnd}, {"\0"s, PieceEnd::kEndOfText}}, ""}},
+      // A CR LF whose LF is the piece's last byte; a lone CR there.
+      {filler + "\r\nb", {{{filler + "\n", PieceEnd::kLineEnd}, {"b", PieceEnd::kEndOfText}}, ""}},
+      {filler + "a\rb", {{{filler + "a", PieceEnd::kLimit}, {"\rb", PieceEnd::kEndOfText}}, ""}},
+      {filler + "\rb", {{{filler + "\r", PieceEnd::kLimit}, {"b", PieceEnd::kEndOfText}}, ""}},
+      // A full piece that ends the text, at the file's end or at 0x1A.
+      {filler + "a", {{{filler + "a", PieceEnd::kEndOfText}}, ""}},
+      {filler + "a\x1A", {{{filler + "a", PieceEnd::kEndOfText}}, "\x1A"}},
+      {filler + "ab\n", {{{filler + "a", PieceEnd::kLimit}, {"b\n", PieceEnd::kLineEnd}}, ""}},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(reference::ReadLiterally(c.raw), c.reading) << "raw bytes: " << c.raw.size();
+    for (size_t chunk : kChunkSizes) {
+      EXPECT_EQ(ReadAll(c.raw, chunk), c.reading) << "raw bytes: " << c.raw.size() << ", chunk " << chunk;
+    }
+  }
+}
+
+// Random files of the bytes that matter, long enough to cross piece and
+// buffer boundaries, read in chunks of every size that can split a CR LF.
+TEST(TextModeReaderTest, AgreesWithLiteralReading) {
+  std::mt19937 random(20240611);
+  const char alphabet[] = {'a', '\t', ';', '\r', '\n', '\0'};
+  for (int round = 0; round < 60; ++round) {
+    std::string raw(std::uniform_int_distribution<size_t>(0, 3 * kMaxPieceLength)(random), 'a');
+    // Mostly long lines, so pieces end at the limit as often as at a line end.
+    const int specials = std::uniform_int_distribution<int>(0, 40)(random);
+    for (int i = 0; i < specials && !raw.empty(); ++i) {
+      raw[std::uniform_int_distribution<size_t>(0, raw.size() - 1)(random)] =
+          alphabet[std::uniform_int_distribution<int>(0, 5)(random)];
+    }
+    if (round % 4 == 0 && !raw.empty()) {
+      raw[std::uniform_int_distribution<size_t>(0, raw.size() - 1)(random)] = kEndOfFileByte;
+    }
+    const Reading expected = reference::ReadLiterally(raw);
+    for (size_t chunk : kChunkSizes) {
+      ASSERT_EQ(ReadAll(raw, chunk), expected) << "round " << round << ", chunk " << chunk;
+    }
+  }
+}
+
+// Delivers `bytes` in reads of at most `chunk` bytes, then fails once
+// `failAfter` bytes have been read.
+class FailingSource final : public ByteSource {
+ public:
+  FailingSource(std::string_view bytes, size_t chunk, size_t failAfter)
+      : bytes_(bytes), chunk_(chunk), failAfter_(failAfter) {}
+  std::ptrdiff_t Read(char* into, size_t capacity) override {
+    if (position_ >= failAfter_) return -1;
+    const size_t take = std::min({capacity, chunk_, bytes_.size() - position_, failAfter_ - position_});
+    std::memcpy(into, bytes_.data() + position_, take);
+    position_ += take;
+    return static_cast<std::ptrdiff_t>(take);
+  }
+
+ private:
+  std::string_view bytes_;
+  size_t chunk_;
+  size_t failAfter_;
+  size_t position_ = 0;
+};
+
+TEST(TextModeReaderTest, ReadErrorIsReported) {
+  const std::string raw = "a\nb\r\nc\n" + std::string(100000, 'x') + "\n\x1A" "tail";
+  for (size_t failAfter : {size_t{0}, size_t{2}, size_t{4}, size_t{70000}, raw.size() - 2}) {
+    FailingSource source(raw, 4096, failAfter);
+    TextModeReader reader(source);
+    const TextEnd end = reader.ForEachPiece(Every(), [](const Piece&) {});
+    const bool copied = reader.CopyRest([](std::string_view) { return true; });
+    EXPECT_TRUE(end == TextEnd::kReadError || !copied) << "fail after " << failAfter;
+  }
+}
+
+// A visitor that returns false gets no further piece, in this block or later.
+TEST(TextModeReaderTest, VisitorStops) {
+  const std::string raw = "a\nb\nc\n" + std::string(100000, 'x') + "\n\x1A" "tail";  // 13 pieces
+  for (size_t stopAfter : {1, 3, 4, 13}) {
+    for (size_t chunk : {size_t{2}, static_cast<size_t>(-1)}) {
+      MemorySource source(raw, chunk);
+      TextModeReader reader(source);
+      size_t visited = 0;
+      const TextEnd end = reader.ForEachPiece(Every(), [&](const Piece&) { return ++visited < stopAfter; });
+      EXPECT_EQ(visited, stopAfter);
+      EXPECT_EQ(end, TextEnd::kStopped);
+      EXPECT_FALSE(reader.CopyRest([](std::string_view) { return true; }));
+    }
   }
 }
 

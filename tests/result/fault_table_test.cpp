@@ -31,12 +31,12 @@ enum class Fault {
   kWorkNameIsDirectory,     // likewise
 };
 
-constexpr std::size_t kReadFailsAfter = 100000;  // past the first buffer of the dictionary
+constexpr std::size_t kReadFailsAfter = 100000;  // after the first read of the dictionary
 constexpr std::size_t kWriteFailsAfter = 70000;  // inside the second buffer of the work file
 
-class FaultyInputFile final : public InputFile {
+class FaultyInputFile final : public lookup::ByteSource {
  public:
-  FaultyInputFile(std::unique_ptr<InputFile> file, std::size_t failAfter)
+  FaultyInputFile(std::unique_ptr<lookup::ByteSource> file, std::size_t failAfter)
       : file_(std::move(file)), failAfter_(failAfter) {}
   std::ptrdiff_t Read(char* buffer, std::size_t size) override {
     if (read_ >= failAfter_) return -1;
@@ -46,7 +46,7 @@ class FaultyInputFile final : public InputFile {
   }
 
  private:
-  std::unique_ptr<InputFile> file_;
+  std::unique_ptr<lookup::ByteSource> file_;
   std::size_t failAfter_;
   std::size_t read_ = 0;
 };
@@ -83,9 +83,9 @@ class FaultyFileSystem final : public FileSystem {
                    (fault == Fault::kSyncDirectory && step == Step::kSyncDirectory));
         }) {}
 
-  std::unique_ptr<InputFile> OpenForRead(const std::string& path) override {
+  std::unique_ptr<lookup::ByteSource> OpenForRead(const std::string& path) override {
     if (fault_ == Fault::kOpenDictionary) return nullptr;
-    std::unique_ptr<InputFile> file = files_.OpenForRead(path);
+    std::unique_ptr<lookup::ByteSource> file = files_.OpenForRead(path);
     if (!file || fault_ != Fault::kReadPartWay) return file;
     return std::make_unique<FaultyInputFile>(std::move(file), kReadFailsAfter);
   }

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "result/text_mode.h"
+#include "lookup/text_mode.h"
 
 namespace rowaction {
 namespace {
@@ -29,8 +29,8 @@ TEST(IsRegistrableRowTest, Table) {
       {"\trun", false},
       {"\n", false},
       {"Unknown\tx", true},      // a real line may begin with that word
-      {std::string(kMaxPieceBytes - 2, 'a') + "\tb", true},
-      {std::string(kMaxPieceBytes - 1, 'a') + "\tb", false},  // longer than any row the list shows
+      {std::string(lookup::kMaxPieceLength - 2, 'a') + "\tb", true},
+      {std::string(lookup::kMaxPieceLength - 1, 'a') + "\tb", false},  // longer than any row the list shows
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IsRegistrableRow(c.row), c.registrable) << "row: " << c.row;

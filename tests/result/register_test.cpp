@@ -6,7 +6,7 @@
 #include <string>
 
 #include "result/posix_file_system.h"
-#include "result/text_mode.h"
+#include "lookup/text_mode.h"
 #include "temp_dir.h"
 
 namespace rowaction {
@@ -37,7 +37,7 @@ Rewrite Register(const std::string& dictionary, const std::string& row, const st
 
 // Every case registers pronunciation "x" for a row as the listing made it.
 TEST(RegisterPronunciationTest, RewritesTheRowsLines) {
-  const std::string filler(kMaxPieceBytes - 5, 'z');  // "long\t" + filler is one full piece
+  const std::string filler(lookup::kMaxPieceLength - 5, 'z');  // "long\t" + filler is one full piece
   const std::string hidden(20000, 'h');
   struct Case {
     const char* what;
@@ -93,11 +93,11 @@ TEST(RegisterPronunciationTest, RewritesTheRowsLines) {
        "run\tfast;" + hidden + "\r\nb\r\n", "run\tfast",
        "run\t[x]\tfast;" + hidden + "\r\nb\r\n", 1},
       {"a later piece is matched on its own",
-       std::string(kMaxPieceBytes, 'z') + "run\tfast;h\r\n", "run\tfast",
-       std::string(kMaxPieceBytes, 'z') + "run\t[x]\tfast;h\r\n", 1},
+       std::string(lookup::kMaxPieceLength, 'z') + "run\tfast;h\r\n", "run\tfast",
+       std::string(lookup::kMaxPieceLength, 'z') + "run\t[x]\tfast;h\r\n", 1},
       {"a row straddling a piece boundary is no piece's row",
-       std::string(kMaxPieceBytes - 3, 'z') + "run\tfast;h\r\n", "run\tfast",
-       std::string(kMaxPieceBytes - 3, 'z') + "run\tfast;h\r\n", 0},
+       std::string(lookup::kMaxPieceLength - 3, 'z') + "run\tfast;h\r\n", "run\tfast",
+       std::string(lookup::kMaxPieceLength - 3, 'z') + "run\tfast;h\r\n", 0},
       {"a row of 10239 bytes with its LF",
        "long\t" + filler.substr(1) + "\r\nlong\t" + filler + "\r\n", "long\t" + filler.substr(1) + "\n",
        "long\t[x]\t" + filler.substr(1) + "\r\nlong\t" + filler + "\r\n", 1},

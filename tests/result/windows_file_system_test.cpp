@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "lookup/text_mode.h"
 #include "result/dictionary_rewrite.h"
-#include "result/text_mode.h"
+#include "result/text_mode_writer.h"
 #include "temp_dir.h"
 
 namespace rowaction {
@@ -88,7 +89,7 @@ TEST(WindowsRegisterTest, FailuresLeaveTheDictionary) {
 TEST(WindowsTextModeTest, AgreesWithTheRuntime) {
   TempDir dir;
   const std::string path = dir.File("text.txt");
-  const std::string filler(kMaxPieceBytes - 1, 'a');
+  const std::string filler(lookup::kMaxPieceLength - 1, 'a');
   const std::string raws[] = {
       "a\r\nb\rc\r\r\nd\n\ne"s,
       filler + "\r\nb" + filler + "\rb" + filler + "ab\r\n",
@@ -102,19 +103,18 @@ TEST(WindowsTextModeTest, AgreesWithTheRuntime) {
     {
       FILE* file = std::fopen(path.c_str(), "rt");
       ASSERT_NE(file, nullptr);
-      std::vector<char> line(kMaxPieceBytes + 1);
+      std::vector<char> line(lookup::kMaxPieceLength + 1);
       while (std::fgets(line.data(), static_cast<int>(line.size()), file)) runtime.emplace_back(line.data());
       std::fclose(file);
     }
     std::vector<std::string> ours;
     {
       WindowsFileSystem files;
-      const std::unique_ptr<InputFile> file = files.OpenForRead(path);
+      const std::unique_ptr<lookup::ByteSource> file = files.OpenForRead(path);
       ASSERT_NE(file, nullptr);
-      TextModeReader reader(*file);
-      std::string piece;
-      PieceEnd end;
-      while (reader.NextPiece(piece, end) == TextModeReader::Status::kPiece) ours.push_back(piece);
+      lookup::PieceFilter every;
+      every.AllowAll();
+      lookup::ForEachPiece(*file, every, [&](const lookup::Piece& piece) { ours.emplace_back(piece.text); });
     }
     EXPECT_EQ(ours, runtime) << "raw bytes: " << raw.size();
   }
