@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cassert>
 
+#include "dictionary_line.h"
+
 namespace lookup {
 namespace {
 
-// A headword ends at the first TAB after a byte other than TAB, so a word
-// holding such a TAB is never the beginning of a headword.
-bool CanBeginHeadword(std::string_view word) {
-  size_t firstOther = word.find_first_not_of('\t');
-  return firstOther == std::string_view::npos || word.find('\t', firstOther) == std::string_view::npos;
-}
+// A word that holds the TAB ending a headword is never the beginning of one.
+bool CanBeginHeadword(std::string_view word) { return HeadwordEnd(word) == std::string_view::npos; }
 
 std::string Folded(std::string_view word) {
   std::string folded(word);
@@ -24,8 +22,6 @@ bool IsBlank(std::string_view text) {
   size_t i = text.find_first_not_of('\t');
   return i == std::string_view::npos || text[i] == '\0';
 }
-
-const char kUnknownRow[] = "Unknown";
 
 }  // namespace
 
@@ -135,8 +131,8 @@ ListFill HeadwordMatcher::Fill(std::string_view word) const {
     }
   }
   if (fill.count == 0) {
-    fill.rows.push_back(kUnknownRow);
-    fill.longestRow = std::max<int32_t>(fill.longestRow, sizeof kUnknownRow - 1);
+    fill.rows.emplace_back(kUnknownRow);
+    fill.longestRow = std::max(fill.longestRow, static_cast<int32_t>(kUnknownRow.size()));
   }
   return fill;
 }

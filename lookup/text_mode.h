@@ -36,10 +36,6 @@ struct Piece {
   PieceEnd end;
 };
 
-// The text a matching line shows as a row: cut before its first ';', or
-// before a zero byte, which ends a line's text.
-std::string_view RowText(std::string_view pieceText);
-
 // How the text ended.
 enum class TextEnd {
   kEndOfFile,

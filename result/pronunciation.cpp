@@ -1,5 +1,7 @@
 #include "result/pronunciation.h"
 
+#include "lookup/dictionary_line.h"
+#include "lookup/lookup.h"
 #include "lookup/text_mode.h"
 
 namespace rowaction {
@@ -8,13 +10,6 @@ namespace {
 std::string_view WithoutLineEnd(std::string_view row) {
   if (!row.empty() && row.back() == '\n') row.remove_suffix(1);
   return row;
-}
-
-// TABs at the very start belong to the headword.
-std::size_t HeadwordTab(std::string_view text) {
-  const std::size_t headword = text.find_first_not_of('\t');
-  if (headword == std::string_view::npos) return std::string_view::npos;
-  return text.find('\t', headword);
 }
 
 // Bytes of a pronunciation field at the start of `rest`, its closing TAB
@@ -32,14 +27,14 @@ std::size_t PronunciationField(std::string_view rest) {
 }  // namespace
 
 bool IsRegistrableRow(std::string_view row) {
-  return row != kPlaceholderRow && row.size() <= lookup::kMaxPieceLength &&
-         HeadwordTab(WithoutLineEnd(row)) != std::string_view::npos;
+  return row != lookup::kUnknownRow && row.size() <= lookup::kMaxPieceLength &&
+         lookup::HeadwordEnd(WithoutLineEnd(row)) != std::string_view::npos;
 }
 
 std::optional<std::string> PronouncedRow(std::string_view row, std::string_view pronunciation) {
   if (!IsRegistrableRow(row)) return std::nullopt;
   const std::string_view text = WithoutLineEnd(row);
-  const std::size_t tab = HeadwordTab(text);
+  const std::size_t tab = lookup::HeadwordEnd(text);
   std::string_view rest = text.substr(tab + 1);
   rest.remove_prefix(PronunciationField(rest));
 

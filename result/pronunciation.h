@@ -8,9 +8,6 @@
 
 namespace rowaction {
 
-// The row shown when nothing matched; it is no dictionary line.
-inline constexpr std::string_view kPlaceholderRow = "Unknown";
-
 // Whether a pronunciation can be registered for `row`: a row of the dictionary
 // with a headword and a rest. False for the placeholder, for an empty row (no
 // selection) and for a row without a TAB after its headword, which has no place

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "dictionary_fixture.h"
+#include "dictionary_line.h"
 #include "literal_reading.h"
 #include "text_mode.h"
 
