@@ -1,6 +1,8 @@
 // Differential fuzzing: the engine and the literal reference must leave the
 // same lists (rows, counts, which lists were touched, sizes, extents) and the
-// same window size for random dictionaries and queries, related on and off.
+// same window size for random dictionaries and queries, related on and off;
+// and the text-mode reader must give the literal reading's pieces, how each
+// ended and the raw bytes after Ctrl+Z, which the dictionary rewrite keeps.
 //
 // Input: an 11-byte header, then (unless the query comes from the dictionary)
 // the query, then the raw dictionary.
@@ -17,9 +19,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <string_view>
 
+#include "literal_reading.h"
 #include "lookup.h"
 #include "lookup_from_source.h"
 #include "reference_lookup.h"
@@ -102,6 +106,16 @@ bool SameResult(const lookup::LookupResult& a, const lookup::LookupResult& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Case c = Decode(data, size);
+
+  lookup::MemorySource raw(c.dictionary, c.largestRead);
+  bool complete = false;
+  const lookup::reference::Reading read = lookup::reference::ReadThroughReader(raw, &complete);
+  const lookup::reference::Reading literally = lookup::reference::ReadLiterally(c.dictionary);
+  if (!complete || !(read == literally)) {
+    std::cerr << "text-mode reader: " << read << (complete ? "" : " (incomplete)") << "\nliterally: " << literally
+              << "\n";
+    std::abort();
+  }
 
   lookup::MemorySource source(c.dictionary, c.largestRead);
   lookup::LookupResult engine = lookup::LookupFrom(source, c.query, c.related);
