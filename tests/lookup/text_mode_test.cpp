@@ -31,7 +31,7 @@ std::vector<std::string> Pieces(std::string_view raw, size_t largestRead, const 
 }
 
 // The file arrives in reads of any size; none may change the pieces.
-const size_t kReadSizes[] = {1, 2, 3, 7, 64, 10239, 10240, 10241, 65536, static_cast<size_t>(-1)};
+const size_t kReadSizes[] = {1, 2, 3, 7, 64, 4096, 10239, 10240, 10241, 65536, static_cast<size_t>(-1)};
 
 std::string Repeat(char c, size_t n) { return std::string(n, c); }
 
@@ -156,8 +156,6 @@ Reading ReadAll(std::string_view raw, size_t largestRead) {
   return reading;
 }
 
-const size_t kChunkSizes[] = {1, 2, 3, 7, 4096, static_cast<size_t>(-1)};
-
 TEST(TextModeReaderTest, Table) {
   const std::string filler(kMaxPieceLength - 1, 'a');
   struct Case {
@@ -184,7 +182,7 @@ TEST(TextModeReaderTest, Table) {
   };
   for (const Case& c : cases) {
     ASSERT_EQ(reference::ReadLiterally(c.raw), c.reading) << "raw bytes: " << c.raw.size();
-    for (size_t chunk : kChunkSizes) {
+    for (size_t chunk : kReadSizes) {
       EXPECT_EQ(ReadAll(c.raw, chunk), c.reading) << "raw bytes: " << c.raw.size() << ", chunk " << chunk;
     }
   }
@@ -207,7 +205,7 @@ TEST(TextModeReaderTest, AgreesWithLiteralReading) {
       raw[std::uniform_int_distribution<size_t>(0, raw.size() - 1)(random)] = kEndOfFileByte;
     }
     const Reading expected = reference::ReadLiterally(raw);
-    for (size_t chunk : kChunkSizes) {
+    for (size_t chunk : kReadSizes) {
       ASSERT_EQ(ReadAll(raw, chunk), expected) << "round " << round << ", chunk " << chunk;
     }
   }
