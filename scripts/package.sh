@@ -29,17 +29,7 @@ declare -A licences=(
 )
 
 # zip, and the packages whose licences are shipped.
-missing=()
-for p in zip dict-freedict-eng-jpn; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  [ "$(id -u)" -eq 0 ] || fail "missing packages: ${missing[*]}; run as root to install them"
-  echo "package: installing ${missing[*]}" >&2
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq >&2 || fail "apt-get update failed"
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2 || fail "could not install ${missing[*]}"
-fi
+ensure_packages zip dict-freedict-eng-jpn || fail "the packages it needs are missing"
 for f in "${!licences[@]}" "$readme"; do
   [ -r "$f" ] || fail "$f is missing"
 done
