@@ -1,6 +1,27 @@
-# Sourced by the README's commands: builds the two trees.
+# Sourced by the README's commands: installs packages, builds the two trees.
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc)
+
+# Installs those of the Debian packages "$@" that are missing; fails, naming
+# them, when that is impossible (not root) or apt-get fails.
+ensure_packages() {
+  local name missing=() p
+  name=$(basename "$0" .sh)
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "$name: missing packages: ${missing[*]}; run this as root to install them" >&2
+    return 1
+  fi
+  echo "$name: installing ${missing[*]}" >&2
+  export DEBIAN_FRONTEND=noninteractive
+  if ! apt-get update -qq >&2 || ! apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+    echo "$name: could not install ${missing[*]}" >&2
+    return 1
+  fi
+}
 
 build_native() {
   cmake -S "$top" -B "$top/build/native" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

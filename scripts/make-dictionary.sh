@@ -31,17 +31,7 @@ esac
 
 # The data and what building the native tree needs.
 needed=(cmake make clang googletest zlib1g-dev "$package")
-missing=()
-for p in "${needed[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  [ "$(id -u)" -eq 0 ] || fail "missing packages: ${missing[*]}; run as root to install them"
-  echo "make-dictionary: installing ${missing[*]}" >&2
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq >&2 || fail "apt-get update failed"
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2 || fail "could not install ${missing[*]}"
-fi
+ensure_packages "${needed[@]}" || fail "the packages it needs are missing"
 for f in "${inputs[@]}"; do
   [ -r "$f" ] || fail "$f is missing although $package is installed; reinstall it: apt-get install --reinstall $package"
 done

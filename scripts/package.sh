@@ -29,17 +29,7 @@ declare -A licences=(
 )
 
 # zip, and the packages whose licences are shipped.
-missing=()
-for p in zip dict-freedict-eng-jpn; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  [ "$(id -u)" -eq 0 ] || fail "missing packages: ${missing[*]}; run as root to install them"
-  echo "package: installing ${missing[*]}" >&2
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq >&2 || fail "apt-get update failed"
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2 || fail "could not install ${missing[*]}"
-fi
+ensure_packages zip binutils-mingw-w64-x86-64 dict-freedict-eng-jpn || fail "the packages it needs are missing"
 for f in "${!licences[@]}" "$readme"; do
   [ -r "$f" ] || fail "$f is missing"
 done
@@ -61,7 +51,8 @@ stage=$(mktemp -d "$top/build/package.XXXXXX")
 trap 'rm -rf "$stage"' EXIT
 files="$stage/files"
 mkdir "$files"
-cp "$exe" "$files/lexmoor.exe"
+# Without its debugging information: a quarter of the size.
+x86_64-w64-mingw32-strip -o "$files/lexmoor.exe" "$exe" || fail "cannot strip $exe"
 cp "$dictionary" "$files/RAdoro.txt"
 # Text files for Notepad: CR LF line ends (the dictionary has them already).
 for f in "${!licences[@]}"; do

@@ -4,6 +4,7 @@
 # Safe to run again: every step is skipped when already done.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/common.sh"
 . "$here/wine-env.sh"
 
 packages=(
@@ -12,20 +13,7 @@ packages=(
   dict-freedict-eng-jpn edict zip
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "setup: missing packages: ${missing[*]}; run this script as root to install them" >&2
-    exit 1
-  fi
-  echo "setup: installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+ensure_packages "${packages[@]}"
 
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
   if [ "$(id -u)" -ne 0 ]; then
