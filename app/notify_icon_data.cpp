@@ -18,9 +18,7 @@ bool NotifyIconData::Add(HWND owner, HICON icon, UINT callbackMessage, const cha
   return AddAgain();
 }
 
-bool NotifyIconData::AddAgain() {
-  return m_filled && Shell_NotifyIconA(NIM_ADD, &m_data) != FALSE;
-}
+bool NotifyIconData::AddAgain() { return m_filled && Shell_NotifyIconA(NIM_ADD, &m_data) != FALSE; }
 
 void NotifyIconData::Delete() {
   if (!m_filled) return;

@@ -17,23 +17,22 @@ constexpr UINT kSystemCommandMask = 0xFFF0;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CWriteTranslateDialog, CDialog)
-  ON_WM_SYSCOMMAND()
-  ON_WM_PAINT()
-  ON_WM_QUERYDRAGICON()
-  ON_COMMAND(IDOK, LookupEditText)  // Enter in the edit box looks up; it never closes
-  ON_WM_DESTROY()
-  ON_WM_TIMER()
-  ON_MESSAGE(WM_TRAY_CALLBACK, OnTrayCallback)
-  ON_MESSAGE(WM_LOOKUP_CLIPBOARD, OnLookupClipboard)
-  ON_COMMAND(IDC_HIDE, OnHide)
-  ON_COMMAND(IDC_CLOSE_APP, OnCloseApp)
-  ON_COMMAND(IDC_TRANSLATE, LookupEditText)
-  ON_REGISTERED_MESSAGE(s_msgTaskbarCreated, OnTaskbarCreated)
+ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_COMMAND(IDOK, LookupEditText)  // Enter in the edit box looks up; it never closes
+ON_WM_DESTROY()
+ON_WM_TIMER()
+ON_MESSAGE(WM_TRAY_CALLBACK, OnTrayCallback)
+ON_MESSAGE(WM_LOOKUP_CLIPBOARD, OnLookupClipboard)
+ON_COMMAND(IDC_HIDE, OnHide)
+ON_COMMAND(IDC_CLOSE_APP, OnCloseApp)
+ON_COMMAND(IDC_TRANSLATE, LookupEditText)
+ON_REGISTERED_MESSAGE(s_msgTaskbarCreated, OnTaskbarCreated)
 END_MESSAGE_MAP()
 
 CWriteTranslateDialog::CWriteTranslateDialog(CWnd* parent)
-    : CDialog(IDD, parent),
-      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+    : CDialog(IDD, parent), m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
 BOOL CWriteTranslateDialog::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -61,8 +60,8 @@ BOOL CWriteTranslateDialog::OnInitDialog() {
   ModifyStyleEx(WS_EX_APPWINDOW, 0, 0);  // no task-bar button
 
   // Running on without the icon is acceptable: the dialog can still be shown.
-  m_nid.Add(m_hWnd, ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)),
-            WM_TRAY_CALLBACK, kTrayTip);
+  m_nid.Add(m_hWnd, ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)), WM_TRAY_CALLBACK,
+            kTrayTip);
 
   m_fontWord.CreatePointFont(kWordFontTenths, kWordFontFace);
   SetFontOn(GetDlgItem(IDC_WORD), m_fontWord);

@@ -30,8 +30,8 @@ void CWriteTranslateDialog::LookupAndShow(CString query) {
   WINDOWPLACEMENT placement;
   m_pListupWindow->GetWindowPlacement(&placement);
   // At the cursor as it is, even where the window then reaches past the screen's edge.
-  placement.rcNormalPosition = RECT{cursor.x, cursor.y, cursor.x + result.WindowWidth(),
-                                    cursor.y + result.WindowHeight()};
+  placement.rcNormalPosition =
+      RECT{cursor.x, cursor.y, cursor.x + result.WindowWidth(), cursor.y + result.WindowHeight()};
   m_pListupWindow->SetWindowPlacement(&placement);
   m_pListupWindow->ShowWindow(SW_SHOW);
   m_pListupWindow->SetForegroundWindow();

@@ -16,9 +16,7 @@ constexpr int kHotKey = VK_NONCONVERT;
 bool IsKeyDown(int virtualKey) { return ::GetAsyncKeyState(virtualKey) < 0; }
 
 // The left button as the user sees it, also with the buttons swapped.
-bool IsLeftButtonDown() {
-  return IsKeyDown(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON);
-}
+bool IsLeftButtonDown() { return IsKeyDown(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON); }
 }  // namespace
 
 const UINT CWriteTranslateDialog::s_msgTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");

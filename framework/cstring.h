@@ -15,19 +15,10 @@ class CString {
   CString(std::string_view text) : m_text(text) {}
 
   operator const char*() const { return m_text.c_str(); }
-  const char* GetString() const { return m_text.c_str(); }
-  const std::string& str() const { return m_text; }
   std::string_view view() const { return m_text; }
 
   int GetLength() const { return static_cast<int>(m_text.size()); }
   bool IsEmpty() const { return m_text.empty(); }
-
-  CString& operator+=(std::string_view more) {
-    m_text += more;
-    return *this;
-  }
-  friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
-  friend bool operator!=(const CString& a, const CString& b) { return a.m_text != b.m_text; }
 
   // Loads string resource `id` of the program; false (and empty) when it is missing.
   bool LoadString(unsigned id);

@@ -15,7 +15,6 @@ class CDialog : public CWnd {
   INT_PTR DoModal();
   // Creates the dialog modeless; visible only when its template says so.
   BOOL Create(UINT templateId, CWnd* parent = nullptr);
-  BOOL DestroyWindow();
 
   // Ends a modal loop with `result`; a modeless dialog is hidden.
   void EndDialog(int result);

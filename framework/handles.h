@@ -17,10 +17,6 @@ class ClipboardSession {
   ClipboardSession(const ClipboardSession&) = delete;
   ClipboardSession& operator=(const ClipboardSession&) = delete;
   bool IsOpen() const { return m_open; }
-  void Close() {
-    if (m_open) ::CloseClipboard();
-    m_open = false;
-  }
 
  private:
   bool m_open;

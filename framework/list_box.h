@@ -14,7 +14,8 @@ class CListBox : public CWnd {
   bool GetText(int index, CString& text) const;
   void ResetContent() { Send(LB_RESETCONTENT); }
   int InsertString(int index, const char* text) {
-    return static_cast<int>(Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
+    return static_cast<int>(
+        Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
   }
   void SetHorizontalExtent(int pixels) { Send(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels)); }
 

@@ -15,10 +15,10 @@ namespace fw {
 using Thunk = LRESULT (*)(CWnd& target, WPARAM wParam, LPARAM lParam);
 
 struct MessageMapEntry {
-  UINT message = 0;                 // WM_COMMAND for a command entry
-  UINT id = 0;                      // the command ID of a command entry
-  const UINT* registered = nullptr; // a registered message, read when dispatching
-  Thunk thunk = nullptr;            // nullptr ends the table
+  UINT message = 0;                  // WM_COMMAND for a command entry
+  UINT id = 0;                       // the command ID of a command entry
+  const UINT* registered = nullptr;  // a registered message, read when dispatching
+  Thunk thunk = nullptr;             // nullptr ends the table
 };
 
 struct MessageMap {
@@ -113,23 +113,22 @@ constexpr MessageMapEntry CrackedEntry(UINT message) {
 
 }  // namespace fw
 
-#define DECLARE_MESSAGE_MAP()                                     \
- protected:                                                       \
-  static const ::fw::MessageMap* GetThisMessageMap();             \
-  const ::fw::MessageMap* GetMessageMap() const override {        \
-    return GetThisMessageMap();                                   \
-  }
+#define DECLARE_MESSAGE_MAP()                         \
+ protected:                                           \
+  static const ::fw::MessageMap* GetThisMessageMap(); \
+  const ::fw::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                    \
-  const ::fw::MessageMap* theClass::GetThisMessageMap() {         \
-    using ThisClass [[maybe_unused]] = theClass;                  \
-    using TheBaseClass = baseClass;                               \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)            \
+  const ::fw::MessageMap* theClass::GetThisMessageMap() { \
+    using ThisClass [[maybe_unused]] = theClass;          \
+    using TheBaseClass = baseClass;                       \
     static const ::fw::MessageMapEntry entries[] = {
-
-#define END_MESSAGE_MAP()                                                              \
-  ::fw::MessageMapEntry{}};                                                            \
-  static const ::fw::MessageMap map{TheBaseClass::GetThisMessageMap(), entries};        \
-  return &map;                                                                          \
+#define END_MESSAGE_MAP()                                                        \
+  ::fw::MessageMapEntry {}                                                       \
+  }                                                                              \
+  ;                                                                              \
+  static const ::fw::MessageMap map{TheBaseClass::GetThisMessageMap(), entries}; \
+  return &map;                                                                   \
   }
 
 #define ON_COMMAND(id, handler) ::fw::CommandEntry<&ThisClass::handler>(id),

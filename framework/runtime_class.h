@@ -2,27 +2,15 @@
 // class, so a window found by handle can be asked what it is.
 #pragma once
 
-
-
 struct CRuntimeClass {
   const char* m_lpszClassName;
   const CRuntimeClass* m_pBaseClass;
-
-  bool IsDerivedFrom(const CRuntimeClass* base) const {
-    for (const CRuntimeClass* c = this; c; c = c->m_pBaseClass)
-      if (c == base) return true;
-    return false;
-  }
 };
 
-#define DECLARE_DYNAMIC(theClass)                                    \
- public:                                                             \
-  static const ::CRuntimeClass class##theClass;                  \
-  const ::CRuntimeClass* GetRuntimeClass() const override {      \
-    return &class##theClass;                                         \
-  }
+#define DECLARE_DYNAMIC(theClass)               \
+ public:                                        \
+  static const ::CRuntimeClass class##theClass; \
+  const ::CRuntimeClass* GetRuntimeClass() const override { return &class##theClass; }
 
 #define IMPLEMENT_DYNAMIC(theClass, baseClass) \
   const ::CRuntimeClass theClass::class##theClass = {#theClass, &baseClass::class##baseClass};
-
-#define RUNTIME_CLASS(theClass) (&theClass::class##theClass)

@@ -7,6 +7,9 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+// windows.h comes first.
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+// clang-format on

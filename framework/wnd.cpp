@@ -1,7 +1,6 @@
 #include "framework/wnd.h"
 
 #include "framework/dialog.h"
-#include "framework/font.h"
 
 namespace {
 // Identifies our subclass among any others a control may carry.
@@ -58,10 +57,6 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
   return TRUE;
 }
 
-void CWnd::SetFont(CFont* font, BOOL redraw) {
-  SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->GetSafeHandle() : nullptr), redraw);
-}
-
 BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
   HWND control = parent ? ::GetDlgItem(parent->m_hWnd, static_cast<int>(id)) : nullptr;
   return control ? SubclassWindow(control) : FALSE;
@@ -69,16 +64,15 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
   if (m_hWnd || !hWnd) return FALSE;
-  if (!SetWindowSubclass(hWnd, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
-    return FALSE;
+  if (!SetWindowSubclass(hWnd, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return FALSE;
   SetPropA(hWnd, kObjectProperty, this);
   m_hWnd = hWnd;
   m_bSubclassed = true;
   return TRUE;
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR, DWORD_PTR ref) {
+LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR ref) {
   CWnd* self = reinterpret_cast<CWnd*>(ref);
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(hWnd, &SubclassProc, kSubclassId);
@@ -98,9 +92,7 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
   return DefSubclassProc(hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::Default() {
-  return m_pCurrentMessage ? DefaultFor(*m_pCurrentMessage) : 0;
-}
+LRESULT CWnd::Default() { return m_pCurrentMessage ? DefaultFor(*m_pCurrentMessage) : 0; }
 
 LRESULT CWnd::DefaultFor(CurrentMessage& current) {
   return DefSubclassProc(m_hWnd, current.message, current.wParam, current.lParam);

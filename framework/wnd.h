@@ -8,8 +8,6 @@
 #include "framework/runtime_class.h"
 #include "framework/win32.h"
 
-class CFont;
-
 class CWnd {
  public:
   CWnd() = default;
@@ -20,7 +18,6 @@ class CWnd {
 
   HWND m_hWnd = nullptr;
 
-  HWND GetSafeHwnd() const { return m_hWnd; }
   operator HWND() const { return m_hWnd; }
 
   // The object attached to `hWnd` by this framework (a dialog of ours or a
@@ -55,7 +52,6 @@ class CWnd {
     return reinterpret_cast<HICON>(
         SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
   }
-  void SetFont(CFont* font, BOOL redraw = TRUE);
   UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) {
     return ::SetTimer(m_hWnd, id, elapse, proc);
   }

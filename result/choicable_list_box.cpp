@@ -14,7 +14,7 @@
 IMPLEMENT_DYNAMIC(CChoicableListBox, CListBox)
 
 BEGIN_MESSAGE_MAP(CChoicableListBox, CListBox)
-  ON_WM_LBUTTONDBLCLK(OnListDoubleClick)
+ON_WM_LBUTTONDBLCLK(OnListDoubleClick)
 END_MESSAGE_MAP()
 
 namespace {

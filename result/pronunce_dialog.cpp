@@ -6,10 +6,11 @@
 IMPLEMENT_DYNAMIC(CPronunceDialog, CDialog)
 
 BEGIN_MESSAGE_MAP(CPronunceDialog, CDialog)
-  ON_COMMAND(IDOK, RegisterPronunciation)
+ON_COMMAND(IDOK, RegisterPronunciation)
 END_MESSAGE_MAP()
 
-CPronunceDialog::CPronunceDialog(CString row, CWnd* parent) : CDialog(IDD, parent), m_strRow(std::move(row)) {}
+CPronunceDialog::CPronunceDialog(CString row, CWnd* parent)
+    : CDialog(IDD, parent), m_strRow(std::move(row)) {}
 
 void CPronunceDialog::RegisterPronunciation() {
   CString pronunciation;

@@ -41,10 +41,10 @@ class Recorder : public CWnd {
 UINT Recorder::s_registeredMessage = ::RegisterWindowMessageA("Lexmoor.FrameworkTest");
 
 BEGIN_MESSAGE_MAP(Recorder, CWnd)
-  ON_COMMAND(1, OnFirst)
-  ON_COMMAND(2, OnSecond)
-  ON_MESSAGE(kCustomMessage, OnCustom)
-  ON_REGISTERED_MESSAGE(s_registeredMessage, OnRegistered)
+ON_COMMAND(1, OnFirst)
+ON_COMMAND(2, OnSecond)
+ON_MESSAGE(kCustomMessage, OnCustom)
+ON_REGISTERED_MESSAGE(s_registeredMessage, OnRegistered)
 END_MESSAGE_MAP()
 
 class DerivedRecorder : public Recorder {
@@ -54,7 +54,7 @@ class DerivedRecorder : public Recorder {
 };
 
 BEGIN_MESSAGE_MAP(DerivedRecorder, Recorder)
-  ON_COMMAND(1, OnFirstInstead)
+ON_COMMAND(1, OnFirstInstead)
 END_MESSAGE_MAP()
 
 TEST(MessageMap, CommandsDispatchByIdFromButtonsAndAcceleratorsOnly) {
@@ -98,8 +98,8 @@ class CountingListBox : public CListBox {
 };
 
 BEGIN_MESSAGE_MAP(CountingListBox, CListBox)
-  ON_WM_LBUTTONDBLCLK(OnDoubleClick)
-  ON_MESSAGE(LB_GETCOUNT, OnGetCount)
+ON_WM_LBUTTONDBLCLK(OnDoubleClick)
+ON_MESSAGE(LB_GETCOUNT, OnGetCount)
 END_MESSAGE_MAP()
 
 TEST(Subclass, RoutesMessagesToTheObjectAndDefaultToTheList) {
@@ -132,8 +132,8 @@ TEST(Subclass, EndsWithTheWindow) {
 }
 
 TEST(Subclass, GivesTheWindowBackWhenTheObjectGoesFirst) {
-  HWND hWnd = ::CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_HASSTRINGS, 0, 0, 50, 50,
-                                nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  HWND hWnd = ::CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_HASSTRINGS, 0, 0, 50, 50, nullptr, nullptr,
+                                ::GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(nullptr, hWnd);
   const LONG_PTR original = ::GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
   {
@@ -160,7 +160,7 @@ class TextDialog : public CDialog {
 };
 
 BEGIN_MESSAGE_MAP(TextDialog, CDialog)
-  ON_MESSAGE(WM_GETTEXT, OnGetText)
+ON_MESSAGE(WM_GETTEXT, OnGetText)
 END_MESSAGE_MAP()
 
 TEST(DialogDefault, HandsTheMessageToTheDialogManager) {
@@ -172,7 +172,8 @@ TEST(DialogDefault, HandsTheMessageToTheDialogManager) {
 
   dialog.passOn = false;
   char swallowed[32] = {};
-  EXPECT_EQ(0, ::SendMessageA(dialog.m_hWnd, WM_GETTEXT, sizeof swallowed, reinterpret_cast<LPARAM>(swallowed)));
+  EXPECT_EQ(0,
+            ::SendMessageA(dialog.m_hWnd, WM_GETTEXT, sizeof swallowed, reinterpret_cast<LPARAM>(swallowed)));
   EXPECT_STREQ("", swallowed);
 }
 
@@ -223,7 +224,7 @@ class TickingDialog : public CDialog {
 };
 
 BEGIN_MESSAGE_MAP(TickingDialog, CDialog)
-  ON_WM_TIMER()
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 TEST(ModalLoop, NestedModalDialogsKeepOtherTimersTicking) {

@@ -186,8 +186,8 @@ int RunProgram(const std::string& commandLine, std::string* output) {
   startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
   PROCESS_INFORMATION process{};
   std::string line = commandLine;
-  const BOOL started = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
+  const BOOL started =
+      ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
   ::CloseHandle(writeEnd);
   if (!started) {
     ::CloseHandle(readEnd);

@@ -30,7 +30,8 @@ std::vector<std::string> Rows(HWND list) {
   const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     std::string row(static_cast<size_t>(::SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-    row.resize(static_cast<size_t>(::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
+    row.resize(
+        static_cast<size_t>(::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
     rows.push_back(row);
   }
   return rows;

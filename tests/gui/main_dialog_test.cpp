@@ -8,8 +8,8 @@
 #include "res/resource.h"
 #include "tests/gui/gui_test_support.h"
 
-using gui_test::ClassName;
 using gui_test::Children;
+using gui_test::ClassName;
 using gui_test::Cp932;
 using gui_test::PostKey;
 using gui_test::PumpUntil;

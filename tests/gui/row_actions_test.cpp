@@ -35,7 +35,8 @@ std::string ClipboardText() {
 
 std::string Row(HWND list, int index) {
   std::string row(static_cast<size_t>(::SendMessageA(list, LB_GETTEXTLEN, index, 0)) + 1, '\0');
-  row.resize(static_cast<size_t>(::SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(row.data()))));
+  row.resize(
+      static_cast<size_t>(::SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(row.data()))));
   return row;
 }
 

@@ -144,15 +144,22 @@ void PrintRows(int index) {
   for (LRESULT i = 0; i < count; ++i) {
     const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, i, 0);
     std::wstring row(static_cast<size_t>(length) + 1, L'\0');
-    row.resize(static_cast<size_t>(::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
-    const int bytes = ::WideCharToMultiByte(932, 0, row.data(), static_cast<int>(row.size()), nullptr, 0, nullptr, nullptr);
+    row.resize(
+        static_cast<size_t>(::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
+    const int bytes =
+        ::WideCharToMultiByte(932, 0, row.data(), static_cast<int>(row.size()), nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(932, 0, row.data(), static_cast<int>(row.size()), text.data(), bytes, nullptr, nullptr);
+    ::WideCharToMultiByte(932, 0, row.data(), static_cast<int>(row.size()), text.data(), bytes, nullptr,
+                          nullptr);
     for (char c : text) {
-      if (c == '\t') std::fputs("\\t", stdout);
-      else if (c == '\n') std::fputs("\\n", stdout);
-      else if (c == '\r') std::fputs("\\r", stdout);
-      else std::fputc(c, stdout);
+      if (c == '\t')
+        std::fputs("\\t", stdout);
+      else if (c == '\n')
+        std::fputs("\\n", stdout);
+      else if (c == '\r')
+        std::fputs("\\r", stdout);
+      else
+        std::fputc(c, stdout);
     }
     std::fputc('\n', stdout);
   }
@@ -232,7 +239,8 @@ int main(int argc, char** argv) {
     Type(argv[2]);
   } else if (command == "translate" && argc == 2) {
     ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_TRANSLATE, BN_CLICKED), 0);
-  } else if (command == "related" && argc == 3 && (!std::strcmp(argv[2], "on") || !std::strcmp(argv[2], "off"))) {
+  } else if (command == "related" && argc == 3 &&
+             (!std::strcmp(argv[2], "on") || !std::strcmp(argv[2], "off"))) {
     HWND box = ::GetDlgItem(MainDialog(), IDC_RELATED);
     ::SendMessageA(box, BM_SETCHECK, !std::strcmp(argv[2], "on") ? BST_CHECKED : BST_UNCHECKED, 0);
   } else if (command == "copy" && argc == 3) {
