@@ -112,8 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const lookup::reference::Reading read = lookup::reference::ReadThroughReader(raw, &complete);
   const lookup::reference::Reading literally = lookup::reference::ReadLiterally(c.dictionary);
   if (!complete || !(read == literally)) {
-    std::cerr << "text-mode reader: " << read << (complete ? "" : " (incomplete)") << "\nliterally: " << literally
-              << "\n";
+    std::cerr << "text-mode reader: " << read << (complete ? "" : " (incomplete)")
+              << "\nliterally: " << literally << "\n";
     std::abort();
   }
 

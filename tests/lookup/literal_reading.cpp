@@ -5,7 +5,8 @@
 namespace lookup::reference {
 
 std::ostream& operator<<(std::ostream& out, const Reading& reading) {
-  for (const ReadPiece& p : reading.pieces) out << "[" << p.text.size() << "B end " << static_cast<int>(p.end) << "] ";
+  for (const ReadPiece& p : reading.pieces)
+    out << "[" << p.text.size() << "B end " << static_cast<int>(p.end) << "] ";
   return out << "rest " << reading.rest.size() << "B";
 }
 
@@ -27,8 +28,10 @@ Reading ReadLiterally(std::string_view raw) {
     const size_t size = std::min((lf == std::string::npos ? text.size() : lf + 1) - at, kMaxPieceLength);
     ReadPiece piece{text.substr(at, size), PieceEnd::kLimit};
     at += size;
-    if (piece.text.back() == '\n') piece.end = PieceEnd::kLineEnd;
-    else if (at == text.size()) piece.end = PieceEnd::kEndOfText;
+    if (piece.text.back() == '\n')
+      piece.end = PieceEnd::kLineEnd;
+    else if (at == text.size())
+      piece.end = PieceEnd::kEndOfText;
     reading.pieces.push_back(std::move(piece));
   }
   return reading;
