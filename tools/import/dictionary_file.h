@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "lookup/text_mode.h"
+
 namespace import {
 
 struct DictionaryLine {
@@ -15,10 +17,10 @@ struct DictionaryLine {
   std::string meaning;   // code page 932, no ';'
 };
 
-// The reader takes a line into a 10240-byte buffer: at most 10239 bytes with
-// the LF that CR LF reads as. A longer line would be read in pieces, each taken
-// for a line of its own, so no line may be longer.
-inline constexpr size_t kLongestLineText = 10240 - 1 - 1;
+// The program reads a line in pieces of at most kMaxPieceLength bytes, its LF
+// (which CR LF reads as) included, each piece taken for a line of its own: no
+// line may be longer than one piece.
+inline constexpr size_t kLongestLineText = lookup::kMaxPieceLength - 1;
 
 // The meaning made of `pieces` joined by `separator`, leaving out the trailing
 // pieces that would make the line longer than kLongestLineText; `shortened`
