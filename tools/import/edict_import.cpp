@@ -183,18 +183,9 @@ Imported ImportEdict(const std::string& path) {
     throw ImportError(path + ": holds no EDICT entries (\"word [reading] /gloss/.../\" lines)");
 
   const std::string separator = encode(kWordSeparator);
-  for (const auto& [headword, translations] : headwords) {
-    bool shortened = false;
-    std::string meaning = JoinWithinLine(headword, translations.InOrder(), separator, shortened);
-    if (meaning.empty()) {
-      report.dropped.Add("headwords too long for one line");
-      continue;
-    }
-    if (shortened) report.changed.Add("lines shortened to fit the reader's line buffer");
-    result.lines.push_back({headword, std::move(meaning)});
-  }
-  SortByHeadword(result.lines);
-  report.characters = encoder.Counts();
+  for (const auto& [headword, translations] : headwords)
+    AddJoinedLine(result, headword, translations.InOrder(), separator);
+  Finish(result, encoder);
   return result;
 }
 

@@ -275,17 +275,9 @@ Imported ImportFreedict(const std::string& indexPath, const std::string& dataPat
       std::optional<std::string> bytes = encoder.Encode(piece);
       pieces.push_back(std::move(bytes.value()));  // valid: every entry was checked
     }
-    bool shortened = false;
-    std::string meaning = JoinWithinLine(headword, pieces, kPieceSeparator, shortened);
-    if (meaning.empty()) {
-      report.dropped.Add("headwords too long for one line");
-      continue;
-    }
-    if (shortened) report.changed.Add("lines shortened to fit the reader's line buffer");
-    result.lines.push_back({headword, std::move(meaning)});
+    AddJoinedLine(result, headword, pieces, kPieceSeparator);
   }
-  SortByHeadword(result.lines);
-  report.characters = encoder.Counts();
+  Finish(result, encoder);
   return result;
 }
 

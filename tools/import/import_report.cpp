@@ -41,4 +41,21 @@ void PrintReport(std::ostream& out, const std::string& outputPath, const ImportR
   for (const auto& [label, n] : r.changed.Items()) out << "  " << label << ": " << n << "\n";
 }
 
+void AddJoinedLine(Imported& imported, const std::string& headword, const std::vector<std::string>& pieces,
+                   std::string_view separator) {
+  bool shortened = false;
+  std::string meaning = JoinWithinLine(headword, pieces, separator, shortened);
+  if (meaning.empty()) {
+    imported.report.dropped.Add("headwords too long for one line");
+    return;
+  }
+  if (shortened) imported.report.changed.Add("lines shortened to fit the reader's line buffer");
+  imported.lines.push_back({headword, std::move(meaning)});
+}
+
+void Finish(Imported& imported, const Cp932Encoder& encoder) {
+  SortByHeadword(imported.lines);
+  imported.report.characters = encoder.Counts();
+}
+
 }  // namespace import

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -39,6 +40,15 @@ struct Imported {
   std::vector<DictionaryLine> lines;  // sorted
   ImportReport report;
 };
+
+// Adds the line of `headword`, its `pieces` joined by `separator` and as many
+// as fit the program's line buffer, to `imported`; counts it dropped when not
+// even the first piece fits.
+void AddJoinedLine(Imported& imported, const std::string& headword, const std::vector<std::string>& pieces,
+                   std::string_view separator);
+
+// The import's last step: the lines in their order, the encoder's counts in the report.
+void Finish(Imported& imported, const Cp932Encoder& encoder);
 
 void PrintReport(std::ostream& out, const std::string& outputPath, const ImportReport& report);
 
