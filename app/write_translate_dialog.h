@@ -9,18 +9,15 @@
 #include "app/notify_icon_data.h"
 #include "framework/dialog.h"
 #include "framework/font.h"
+#include "lookup/lookup.h"
 #include "res/resource.h"
 #include "result/choicable_list_box.h"
 #include "result/listup_window.h"
 
-namespace lookup {
-struct ListFill;
-}
-
 class CWriteTranslateDialog : public CDialog {
  public:
   enum { IDD = IDD_WRITE_TRANSLATE };
-  static constexpr int kListCount = 5;
+  static constexpr int kListCount = lookup::kListCount;  // lists 1000 to 1004
 
   explicit CWriteTranslateDialog(CWnd* parent = nullptr);
 
