@@ -12,13 +12,7 @@
 
 namespace lookup {
 
-// The dictionary, relative to the process's current directory.
-inline constexpr char kDictionaryFile[] = "RAdoro.txt";
-
 inline constexpr int kListCount = 5;  // lists 1000 to 1004
-
-// The one row of a list when nothing matched; it is no dictionary line.
-inline constexpr std::string_view kUnknownRow = "Unknown";
 
 // The state one listing of a word leaves in a result list.
 struct ListFill {

@@ -1,11 +1,11 @@
-#include "lookup_run.h"
+#include "lookup/lookup_run.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 
-#include "inflection.h"
-#include "related_words.h"
+#include "lookup/inflection.h"
+#include "lookup/related_words.h"
 
 namespace lookup {
 namespace {

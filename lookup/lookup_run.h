@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup.h"
+#include "lookup/lookup.h"
 
 namespace lookup {
 

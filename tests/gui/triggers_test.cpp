@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/private_messages.h"
+#include "res/private_messages.h"
 #include "app/write_translate_dialog.h"
 #include "tests/gui/gui_test_support.h"
 

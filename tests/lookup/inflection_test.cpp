@@ -2,15 +2,15 @@
 // cuts accumulate in the query buffer.
 #include <gtest/gtest.h>
 
-#include "dictionary_fixture.h"
-#include "inflection.h"
+#include "tests/support/dictionary_fixture.h"
+#include "lookup/inflection.h"
 
 namespace lookup {
 namespace {
 
-using testing::CheckedLookup;
-using testing::Dictionary;
-using testing::Headwords;
+using fixture::CheckedLookup;
+using fixture::Dictionary;
+using fixture::Headwords;
 using Words = std::vector<std::string>;
 
 TEST(InflectionTest, CutSuffix) {

@@ -2,17 +2,17 @@
 // its end: handled soundly instead of overrunning a buffer or waiting forever.
 #include <gtest/gtest.h>
 
-#include "dictionary_fixture.h"
-#include "reference_lookup.h"
-#include "related_words.h"
+#include "tests/support/dictionary_fixture.h"
+#include "tests/support/reference_lookup.h"
+#include "lookup/related_words.h"
 
 namespace lookup {
 namespace {
 
-using testing::CheckedLookup;
-using testing::Dictionary;
-using testing::Headwords;
-using testing::TempDictionary;
+using fixture::CheckedLookup;
+using fixture::Dictionary;
+using fixture::Headwords;
+using fixture::TempDictionary;
 using Words = std::vector<std::string>;
 
 // A query longer than the 127 bytes of the query buffer uses its first 127.
