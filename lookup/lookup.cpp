@@ -29,10 +29,11 @@ class UnopenedLister : public WordLister {
 };
 
 LookupResult LookupNormalised(dictionary::ByteSource& source, const std::string& query, bool related) {
-  HeadwordMatcher matcher(WordsTried(query, related));
+  const LookupPlan plan = PlanLookup(query, related);
+  HeadwordMatcher matcher(plan.Words());
   matcher.Scan(source);
   MatchedLister lister(matcher);
-  return RunLookup(query, related, lister);
+  return RunLookup(plan, lister);
 }
 
 }  // namespace
@@ -67,7 +68,7 @@ LookupResult Lookup(const std::string& path, std::string_view query, bool relate
   dictionary::FileSource file(path);
   if (!file.opened()) {
     UnopenedLister lister;
-    return RunLookup(normalised, related, lister);
+    return RunLookup(PlanLookup(normalised, related), lister);
   }
   return LookupNormalised(file, normalised, related);
 }
