@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace dictionary {
@@ -19,6 +20,13 @@ inline size_t HeadwordEnd(std::string_view line) {
   return first == std::string_view::npos ? std::string_view::npos : line.find('\t', first);
 }
 
+// A line that is empty or holds only TABs (up to a zero byte, which ends
+// its text) has no headword and matches no word.
+inline bool IsBlank(std::string_view line) {
+  const size_t first = line.find_first_not_of('\t');
+  return first == std::string_view::npos || line[first] == '\0';
+}
+
 // The text a matching line shows as a row: cut before its first ';', or
 // before a zero byte, which ends a line's text.
 std::string_view RowText(std::string_view line);
@@ -27,6 +35,12 @@ std::string_view RowText(std::string_view line);
 // a trail byte of a double-byte character too, equals only itself.
 inline unsigned char FoldAsciiCase(unsigned char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+inline std::string FoldedText(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) c = static_cast<char>(FoldAsciiCase(static_cast<unsigned char>(c)));
+  return folded;
 }
 
 }  // namespace dictionary

@@ -34,6 +34,7 @@ enum class PieceEnd : uint8_t {
 struct Piece {
   std::string_view text;  // 1 to kMaxPieceLength bytes
   PieceEnd end;
+  uint64_t offset;  // of its first byte in the raw file
 };
 
 // How the text ended.
@@ -68,6 +69,29 @@ class PieceFilter {
   }
   std::array<uint64_t, 65536 / 64> bits_{};
 };
+
+// A piece read again from the raw bytes at its offset, which give the text
+// ForEachPiece gave it as long as the file is unchanged. `raw` holds at least
+// kMaxPieceLength + 1 bytes from that offset on, or all the rest of the file
+// (`toTheEnd`); with fewer the piece is not complete.
+struct RawPiece {
+  std::string_view bytes;  // the text as it stands in the file, a final CR LF left out
+  bool crLf = false;       // the text ends with an LF read from that CR LF
+  bool complete = false;   // false: `raw` was too short to tell where the piece ends
+};
+
+inline RawPiece PieceAt(std::string_view raw, bool toTheEnd) {
+  const size_t limit = raw.size() < kMaxPieceLength + 1 ? raw.size() : kMaxPieceLength + 1;
+  for (size_t i = 0; i < limit; ++i) {
+    if (raw[i] == kEndOfFileByte) return {raw.substr(0, i), false, true};
+    if (raw[i] != '\n') continue;
+    if (i > 0 && raw[i - 1] == '\r') return {raw.substr(0, i - 1), true, true};
+    // An LF past the limit begins the next piece.
+    return {raw.substr(0, i < kMaxPieceLength ? i + 1 : kMaxPieceLength), false, true};
+  }
+  if (raw.size() > kMaxPieceLength) return {raw.substr(0, kMaxPieceLength), false, true};
+  return {raw, false, toTheEnd};
+}
 
 // Reads one source once: its text piece by piece, then, for a rewrite that
 // must keep them, the raw bytes after the text.
@@ -117,8 +141,9 @@ TextEnd TextModeReader::ForEachPiece(const PieceFilter& filter, Visit&& visit) {
   char* const data = buffer_.get();
   bool stopped = false;
 
+  uint64_t dataOffset = 0;  // of data[0] in the raw source
   auto emit = [&](size_t begin, size_t length, PieceEnd end) {
-    const Piece piece{std::string_view(data + begin, length), end};
+    const Piece piece{std::string_view(data + begin, length), end, dataOffset + begin};
     if constexpr (kMayStop) {
       if (!stopped) stopped = !visit(piece);
     } else {
@@ -180,6 +205,7 @@ TextEnd TextModeReader::ForEachPiece(const PieceFilter& filter, Visit&& visit) {
     }
     carry = size - lineBegin;
     std::memmove(data, data + lineBegin, carry);
+    dataOffset += lineBegin;
   }
 }
 
