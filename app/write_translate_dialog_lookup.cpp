@@ -7,8 +7,9 @@
 void CWriteTranslateDialog::LookupAndShow(CString query) {
   if (!m_pListupWindow) return;
   const bool related = ::SendMessageA(GetDlgItem(IDC_RELATED), BM_GETCHECK, 0, 0) != 0;
-  // One read of the dictionary serves every word the lookup tries.
-  const lookup::LookupResult result = lookup::Lookup(dictionary::kDictionaryFile, query.view(), related);
+  // At most one read of the dictionary serves every word the lookup tries,
+  // and none while the file stays as an earlier lookup read it.
+  const lookup::LookupResult result = m_lookups.Lookup(query.view(), related);
   if (!result.shown) return;
   for (int i = 0; i < kListCount; ++i)
     if (result.lists[i]) ApplyToList(IDC_LIST0 + i, *result.lists[i]);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "dictionary/dictionary_paths.h"
+#include "lookup/dictionary_lookups.h"
+#include "tests/support/memory_files.h"
 #include "tests/support/reference_lookup.h"
 
 namespace lookup {
@@ -63,6 +65,18 @@ LookupResult CheckedLookup(std::string_view dictionary, std::string_view query, 
   TempDictionary file(dictionary);
   EXPECT_EQ(Lookup(file.path(), query, related), fromMemory) << "read from a file";
   EXPECT_EQ(reference::Lookup(file.path(), query, related), fromMemory) << "literal reference";
+  // Lookups that keep what a read learned: the one that reads, then one through what it kept,
+  // with every byte the index may keep per piece and with none.
+  for (int keyBytes : {DictionaryIndex::kMostKeyBytes, 0}) {
+    testsupport::MemoryFiles files;
+    files.Write(dictionary::kDictionaryFile, std::string(dictionary));
+    files.Advance(dictionary::kTimestampGranularity);
+    DictionaryLookups lookups(dictionary::kDictionaryFile, files, KeepLimits{kKeepAll, keyBytes});
+    EXPECT_EQ(lookups.Lookup(query, related), fromMemory)
+        << "the lookup that reads, " << keyBytes << " key bytes";
+    EXPECT_EQ(lookups.Lookup(query, related), fromMemory)
+        << "through what it kept, " << keyBytes << " key bytes";
+  }
   return fromMemory;
 }
 

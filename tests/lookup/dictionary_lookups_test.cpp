@@ -1,0 +1,178 @@
+// Lookups one after another keep what a read of the dictionary learned, read
+// it again only when it may have changed, and always give what a fresh
+// reading of the file as it is now gives.
+#include "lookup/dictionary_lookups.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/support/dictionary_fixture.h"
+#include "tests/support/memory_files.h"
+#include "tests/support/reference_lookup.h"
+
+namespace lookup {
+namespace {
+
+using dictionary::kTimestampGranularity;
+using fixture::Dictionary;
+using testsupport::MemoryFiles;
+
+constexpr char kName[] = "RAdoro.txt";
+constexpr char kNoFile[] = "";
+
+const std::string kWords = Dictionary({"construct", "instruct", "Instructor", "destruct", "review", "inview",
+                                       "study", "studio", "run", "running", "RUNAWAY", "rerun"});
+
+// Queries that try many words: stems, related words, words longer than the index keeps.
+const char* const kQueries[] = {"constructed", "reviews", "studies", "run", "i", "instructors", "xyz"};
+
+class DictionaryLookupsTest : public ::testing::Test {
+ protected:
+  void Write(const std::string& bytes) {
+    bytes_ = bytes;
+    files_.Write(kName, bytes);
+  }
+  // Looks `query` up, expecting what a fresh literal reading gives, and
+  // returns how many bytes it read from the start of the file.
+  uint64_t Check(const std::string& query, bool related = true) {
+    const uint64_t before = files_.bytesReadFromTheStart();
+    const LookupResult expected = exists_ ? reference::LookupInBytes(bytes_, query, related)
+                                          : reference::Lookup(kNoFile, query, related);
+    EXPECT_EQ(lookups_.Lookup(query, related), expected) << query;
+    EXPECT_EQ(files_.openFiles(), 0) << "a file left open after looking up " << query;
+    return files_.bytesReadFromTheStart() - before;
+  }
+
+  MemoryFiles files_;
+  DictionaryLookups lookups_{kName, files_, KeepLimits{fixture::kKeepAll}};
+  std::string bytes_;
+  bool exists_ = true;
+};
+
+TEST_F(DictionaryLookupsTest, AnUnchangedFileIsReadOnce) {
+  Write(kWords);
+  files_.Advance(kTimestampGranularity);
+  EXPECT_EQ(Check("constructed"), kWords.size());
+  for (const char* query : kQueries) {
+    EXPECT_EQ(Check(query), 0u) << query;
+    EXPECT_EQ(Check(query, false), 0u) << query;
+  }
+}
+
+// Within a tick of its last write a file may yet change without its stamp
+// changing, so what that read learned is not kept.
+TEST_F(DictionaryLookupsTest, AFileWrittenWithinATickOfItsReadIsReadAgain) {
+  Write(kWords);
+  files_.Advance(kTimestampGranularity - 1);
+  EXPECT_EQ(Check("run"), kWords.size());
+  EXPECT_EQ(Check("run"), kWords.size());
+  files_.Advance(1);
+  EXPECT_EQ(Check("run"), kWords.size());
+  EXPECT_EQ(Check("run"), 0u);
+}
+
+TEST_F(DictionaryLookupsTest, EveryChangeIsSeenByTheNextLookup) {
+  struct Change {
+    const char* what;
+    dictionary::FileTime read;   // after the last write
+    dictionary::FileTime after;  // the read
+    std::function<void()> make;
+  };
+  // As long as kWords, with other headwords.
+  std::string sameSize = kWords;
+  sameSize.replace(sameSize.find("review"), 6, "rEVUEW");
+  sameSize.replace(sameSize.find("construct"), 9, "konstruct");
+  sameSize.replace(sameSize.find("running"), 7, "ronning");
+  ASSERT_EQ(sameSize.size(), kWords.size());
+  const dictionary::FileTime longAgo = kTimestampGranularity * 100;
+
+  const Change changes[] = {
+      {"written in place in the tick of the last write and the read, same size", 0, 0,
+       [&] { Write(sameSize); }},
+      {"written in place later, same size", kTimestampGranularity, 3 * kTimestampGranularity,
+       [&] { Write(sameSize); }},
+      {"replaced by another file of the same size and time", kTimestampGranularity, kTimestampGranularity,
+       [&] {
+         const dictionary::FileTime lastWrite = files_.LastWrite(kName);
+         bytes_ = sameSize;
+         files_.Replace(kName, sameSize);
+         files_.SetLastWrite(kName, lastWrite);
+       }},
+      {"written in place with another size, its time then set back", kTimestampGranularity,
+       kTimestampGranularity,
+       [&] {
+         const dictionary::FileTime lastWrite = files_.LastWrite(kName);
+         Write(kWords + "run\tagain\r\n");
+         files_.SetLastWrite(kName, lastWrite);
+       }},
+      {"replaced by an old file", kTimestampGranularity, kTimestampGranularity,
+       [&] {
+         bytes_ = kWords + "reviewer\tx\r\n";
+         files_.Replace(kName, bytes_);
+         files_.SetLastWrite(kName, files_.Now() - longAgo);
+       }},
+      {"a line lengthened past the piece limit", kTimestampGranularity, kTimestampGranularity,
+       [&] { Write(std::string(dictionary::kMaxPieceLength + 3, 'r') + "\t\r\n" + kWords); }},
+      {"a Ctrl+Z moved in front", kTimestampGranularity, kTimestampGranularity,
+       [&] { Write("review\tfirst\r\n\x1A" + kWords); }},
+      {"removed", kTimestampGranularity, kTimestampGranularity,
+       [&] {
+         files_.Remove(kName);
+         exists_ = false;
+       }},
+  };
+  for (const Change& change : changes) {
+    SCOPED_TRACE(change.what);
+    exists_ = true;
+    Write(kWords);
+    files_.Advance(change.read);
+    for (const char* query : kQueries) Check(query);
+    files_.Advance(change.after);
+    change.make();
+    for (const char* query : kQueries) Check(query);
+    files_.Advance(kTimestampGranularity);
+    for (const char* query : kQueries) Check(query);
+  }
+}
+
+// "word00000" to "word<lines - 1>", each with a meaning of `meaning` bytes.
+std::string Numbered(int lines, size_t meaning) {
+  std::string text;
+  for (int i = 0; i < lines; ++i) {
+    const std::string number = std::to_string(100000 + i).substr(1);
+    text += "word" + number + "\t" + std::string(meaning, 'm') + "\r\n";
+  }
+  return text;
+}
+
+TEST(KeptMemoryTest, AtMostATenthOfTheFile) {
+  struct Case {
+    const char* what;
+    std::string dictionary;
+    bool kept;
+  };
+  const Case cases[] = {
+      {"lines as long as the real dictionaries'", Numbered(20000, 60), true},
+      {"lines so short that nothing fits", Numbered(20000, 4), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    MemoryFiles files;
+    files.Write(kName, c.dictionary);
+    files.Advance(kTimestampGranularity);
+    DictionaryLookups lookups(kName, files);
+    for (int i = 0; i < 3; ++i) {
+      const uint64_t before = files.bytesReadFromTheStart();
+      EXPECT_EQ(lookups.Lookup("word1234", true), reference::LookupInBytes(c.dictionary, "word1234", true));
+      EXPECT_EQ(files.bytesReadFromTheStart() - before, i == 0 || !c.kept ? c.dictionary.size() : 0u);
+      EXPECT_LE(lookups.KeptBytes(), c.dictionary.size() / 10);
+      EXPECT_EQ(lookups.KeptBytes() > 0, c.kept);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lookup
