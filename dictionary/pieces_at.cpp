@@ -86,7 +86,14 @@ bool ForEachPieceAt(ReadOnlyFile& file, const std::vector<uint32_t>& offsets, si
 
   std::string stretch;
   std::string longPiece;
-  std::string text;
+  // The text of `piece`, which lies in `buffer`: a final CR LF reads as LF,
+  // written over the CR.
+  auto textOf = [](const RawPiece& piece, std::string& buffer) {
+    if (!piece.crLf) return piece.bytes;
+    const size_t at = static_cast<size_t>(piece.bytes.data() - buffer.data());
+    buffer[at + piece.bytes.size()] = '\n';
+    return std::string_view(buffer).substr(at, piece.bytes.size() + 1);
+  };
   for (size_t first = 0; first < offsets.size();) {
     const size_t last = StretchEnd(offsets, first, need);
     const uint64_t begin = offsets[first];
@@ -99,14 +106,15 @@ bool ForEachPieceAt(ReadOnlyFile& file, const std::vector<uint32_t>& offsets, si
       const std::string_view raw =
           std::string_view(stretch).substr(at, prefix != 0 ? need : kMaxPieceLength + 1);
       RawPiece piece = PieceAt(raw, toTheEnd && at + raw.size() == stretch.size());
+      std::string* buffer = &stretch;
       if (!piece.complete && prefix == 0) {
         if (!ReadFully(file, offsets[i], kMaxPieceLength + 1, longPiece)) return false;
         piece = PieceAt(longPiece, longPiece.size() <= kMaxPieceLength);
+        buffer = &longPiece;
       }
       if (piece.bytes.empty() && !piece.crLf) continue;
-      text.assign(piece.bytes);
-      if (piece.crLf) text += '\n';
-      visit(i, prefix != 0 ? std::string_view(text).substr(0, prefix) : std::string_view(text));
+      const std::string_view text = textOf(piece, *buffer);
+      visit(i, prefix != 0 ? text.substr(0, prefix) : text);
     }
     first = last;
   }

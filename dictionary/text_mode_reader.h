@@ -82,12 +82,16 @@ struct RawPiece {
 
 inline RawPiece PieceAt(std::string_view raw, bool toTheEnd) {
   const size_t limit = raw.size() < kMaxPieceLength + 1 ? raw.size() : kMaxPieceLength + 1;
-  for (size_t i = 0; i < limit; ++i) {
-    if (raw[i] == kEndOfFileByte) return {raw.substr(0, i), false, true};
-    if (raw[i] != '\n') continue;
-    if (i > 0 && raw[i - 1] == '\r') return {raw.substr(0, i - 1), true, true};
+  const void* lineFeed = limit == 0 ? nullptr : std::memchr(raw.data(), '\n', limit);
+  const size_t end = lineFeed ? static_cast<size_t>(static_cast<const char*>(lineFeed) - raw.data()) : limit;
+  if (const void* endOfFile = end == 0 ? nullptr : std::memchr(raw.data(), kEndOfFileByte, end)) {
+    return {raw.substr(0, static_cast<size_t>(static_cast<const char*>(endOfFile) - raw.data())), false,
+            true};
+  }
+  if (lineFeed) {
+    if (end > 0 && raw[end - 1] == '\r') return {raw.substr(0, end - 1), true, true};
     // An LF past the limit begins the next piece.
-    return {raw.substr(0, i < kMaxPieceLength ? i + 1 : kMaxPieceLength), false, true};
+    return {raw.substr(0, end < kMaxPieceLength ? end + 1 : kMaxPieceLength), false, true};
   }
   if (raw.size() > kMaxPieceLength) return {raw.substr(0, kMaxPieceLength), false, true};
   return {raw, false, toTheEnd};

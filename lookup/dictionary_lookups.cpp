@@ -27,7 +27,9 @@ class KeptLister : public WordLister {
   ListFill Fill(std::string_view word) override {
     ListFill fill;
     fill.opened = true;
-    dictionary::ForEachPieceAt(file_, index_.Offsets(Find(word)), 0,
+    const std::vector<uint32_t> offsets = index_.Offsets(Find(word));
+    fill.rows.reserve(offsets.size() + 1);
+    dictionary::ForEachPieceAt(file_, offsets, 0,
                                [&](size_t, std::string_view text) { fill.AddMatch(text); });
     fill.EndMatches();
     return fill;
