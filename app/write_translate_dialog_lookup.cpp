@@ -2,6 +2,7 @@
 // window's five lists, and the window placed at the mouse cursor.
 #include "app/write_translate_dialog.h"
 #include "dictionary/dictionary_paths.h"
+#include "framework/undrawn_while_shown.h"
 #include "lookup/lookup.h"
 
 void CWriteTranslateDialog::LookupAndShow(CString query) {
@@ -11,8 +12,11 @@ void CWriteTranslateDialog::LookupAndShow(CString query) {
   // and none while the file stays as an earlier lookup read it.
   const lookup::LookupResult result = m_lookups.Lookup(query.view(), related);
   if (!result.shown) return;
-  for (int i = 0; i < kListCount; ++i)
-    if (result.lists[i]) ApplyToList(IDC_LIST0 + i, *result.lists[i]);
+  {
+    const fw::UndrawnWhileShown undrawn(m_pListupWindow->m_hWnd);
+    for (int i = 0; i < kListCount; ++i)
+      if (result.lists[i]) ApplyToList(IDC_LIST0 + i, *result.lists[i]);
+  }
 
   POINT cursor{};
   ::GetCursorPos(&cursor);

@@ -5,7 +5,8 @@
 //           lexmoor-poke time measures from another process, without the
 //           crossing between processes and the reading of the clipboard)
 //   engine  the lookup alone, the dictionary known
-//   rows    inserting the result's rows into the result lists
+//   rows    inserting the result's rows into the result lists, with the
+//           redrawing turned off and on as the answer does
 //   rest    answer - engine - rows: sizing the lists, placing and showing
 //           the result window, bringing it to the foreground
 // Each is the median of several runs after a first one, which reads the
@@ -17,6 +18,7 @@
 //   <word> rows=<rows of list 1000> answer_ms=<a> engine_ms=<e> rows_ms=<r> rest_ms=<a-e-r>
 // Every failure is reported with a message and exit status 1; bad usage exits with 2.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,6 +29,7 @@
 #include "app/write_translate_dialog.h"
 #include "dictionary/dictionary_paths.h"
 #include "dictionary/read_only_file.h"
+#include "framework/undrawn_while_shown.h"
 #include "framework/win_app.h"
 #include "lookup/dictionary_lookups.h"
 
@@ -40,22 +43,33 @@ constexpr char kResultWindowTitle[] = "Vocapop";
   std::exit(1);
 }
 
-// The median of `runs` timed calls after a first, untimed one.
-double MedianMs(const std::function<void()>& run) {
+LONGLONG Ticks() {
+  LARGE_INTEGER now;
+  ::QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+double Milliseconds(LONGLONG ticks) {
   LARGE_INTEGER frequency;
   ::QueryPerformanceFrequency(&frequency);
+  return 1e3 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// The median of `runs` timed calls after a first, untimed one.
+double MedianMs(const std::function<void()>& run) {
   run();
   std::vector<double> ms;
   for (int i = 0; i < kRuns; ++i) {
-    LARGE_INTEGER start, end;
-    ::QueryPerformanceCounter(&start);
+    const LONGLONG start = Ticks();
     run();
-    ::QueryPerformanceCounter(&end);
-    ms.push_back(1e3 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                 static_cast<double>(frequency.QuadPart));
+    ms.push_back(Milliseconds(Ticks() - start));
   }
-  std::sort(ms.begin(), ms.end());
-  return ms[ms.size() / 2];
+  return Median(ms);
 }
 
 HWND ResultWindowOf(HWND main) {
@@ -84,23 +98,42 @@ void Measure() {
     const double answer = MedianMs([&] { dialog.LookupAndShow(CString(word.c_str())); });
     lookup::LookupResult result;
     const double lookupMs = MedianMs([&] { result = engine.Lookup(word, g_measurement.related); });
+    // The list messages of the answer, each kind timed on its own.
+    std::array<double, 3> steps{};  // redraw off and on, emptying, inserting
+    std::array<std::vector<double>, 3> stepRuns;
     const double rows = MedianMs([&] {
+      const fw::UndrawnWhileShown undrawn(results);
+      LONGLONG at = Ticks();
+      auto step = [&](int kind) {
+        const LONGLONG now = Ticks();
+        steps[kind] += Milliseconds(now - at);
+        at = now;
+      };
+      steps.fill(0);
       for (int i = 0; i < lookup::kListCount; ++i) {
         if (!result.lists[i]) continue;
         const HWND list = ::GetDlgItem(results, IDC_LIST0 + i);
         ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        step(0);
         ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
         ::SendMessageA(list, LB_INITSTORAGE, result.lists[i]->rows.size(), 0);
+        step(1);
         for (const std::string& row : result.lists[i]->rows) {
           ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
                          reinterpret_cast<LPARAM>(row.c_str()));
         }
+        step(2);
         ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        step(0);
       }
+      for (size_t kind = 0; kind < steps.size(); ++kind) stepRuns[kind].push_back(steps[kind]);
     });
-    std::printf("%s rows=%ld answer_ms=%.2f engine_ms=%.2f rows_ms=%.2f rest_ms=%.2f\n", word.c_str(),
-                static_cast<long>(::SendMessageA(::GetDlgItem(results, IDC_LIST0), LB_GETCOUNT, 0, 0)),
-                answer, lookupMs, rows, answer - lookupMs - rows);
+    std::printf(
+        "%s rows=%ld answer_ms=%.2f engine_ms=%.2f rows_ms=%.2f (redraw %.2f, emptying %.2f, inserting %.2f) "
+        "rest_ms=%.2f\n",
+        word.c_str(), static_cast<long>(::SendMessageA(::GetDlgItem(results, IDC_LIST0), LB_GETCOUNT, 0, 0)),
+        answer, lookupMs, rows, Median(stepRuns[0]), Median(stepRuns[1]), Median(stepRuns[2]),
+        answer - lookupMs - rows);
     std::fflush(stdout);
   }
   dialog.EndDialog(IDCANCEL);
