@@ -14,6 +14,7 @@
 
 #include "dictionary/native_file_system.h"
 #include "rows/dictionary_rewrite.h"
+#include "tests/rows/filler_dictionary.h"
 #include "tests/rows/held_file.h"
 #include "tests/support/temp_dir.h"
 
@@ -225,18 +226,9 @@ const char* StatusName(RegisterStatus status) {
 }
 
 TEST(RegisterFaultTest, EveryStepFailsSafely) {
-  // About 250 KB, so reads and writes take several buffers; the row's line
-  // stands in the middle.
-  std::string oldDictionary, newDictionary;
-  for (int i = 0; i < 10000; ++i) {
-    const std::string line = "word" + std::to_string(i) + "\tmeaning " + std::to_string(i) + "\r\n";
-    oldDictionary += line;
-    newDictionary += line;
-    if (i == 5000) {
-      oldDictionary += "run\tfast;note\r\n";
-      newDictionary += "run\t[x]\tfast;note\r\n";
-    }
-  }
+  const FillerDictionary filler = MakeFillerDictionary(10000);  // about 250 KB
+  const std::string& oldDictionary = filler.before;
+  const std::string& newDictionary = filler.after;
   const std::string previousBackup = "the previous backup\r\n";
   const std::string leftover = "a work file left behind\r\n";
 

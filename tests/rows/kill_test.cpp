@@ -10,6 +10,7 @@
 
 #include "dictionary/native_file_system.h"
 #include "rows/dictionary_rewrite.h"
+#include "tests/rows/filler_dictionary.h"
 #include "tests/support/temp_dir.h"
 
 #ifdef _WIN32
@@ -143,17 +144,9 @@ void Registering::Kill() {
 #endif
 
 TEST(KillDuringRegistrationTest, AfterEveryStepTheDictionaryIsOldOrNewInFull) {
-  // About 150 KB: the work file is written in several pieces.
-  std::string oldDictionary, newDictionary;
-  for (int i = 0; i < 6000; ++i) {
-    const std::string line = "word" + std::to_string(i) + "\tmeaning " + std::to_string(i) + "\r\n";
-    oldDictionary += line;
-    newDictionary += line;
-    if (i == 3000) {
-      oldDictionary += "run\tfast\r\n";
-      newDictionary += "run\t[x]\tfast\r\n";
-    }
-  }
+  const FillerDictionary filler = MakeFillerDictionary(6000);  // about 150 KB: several writes
+  const std::string& oldDictionary = filler.before;
+  const std::string& newDictionary = filler.after;
   const auto describe = [&](const std::string& path) -> std::string {
     const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) return "absent";
