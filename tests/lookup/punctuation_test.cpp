@@ -14,7 +14,6 @@ namespace {
 using fixture::CheckedLookup;
 using fixture::Dictionary;
 using fixture::Headwords;
-using fixture::TempDictionary;
 using Words = std::vector<std::string>;
 
 // Code page 932 characters used below.
@@ -179,7 +178,7 @@ TEST(PunctuationLookupTest, NothingToStripOrNothingFound) {
     EXPECT_EQ(result.largestCount, 0) << query;
   }
   // The dictionary can't be read: the lists are emptied as for the query as given.
-  TempDictionary directory("");
+  fixture::TempDictionary directory("");
   const std::string missing = directory.directory() + "/missing.txt";
   LookupResult result = Lookup(missing, "(informs)", true);
   EXPECT_EQ(result, reference::Lookup(missing, "(informs)", true));
