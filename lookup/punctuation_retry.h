@@ -21,9 +21,9 @@ struct RetryPlan {
   std::vector<std::string> Words() const;
 };
 
-// `query` is normalised and not empty. The strip works on it, the query
-// buffer as the first try used it (cut to 127 bytes and trimmed), not on
-// the text that was copied.
+// `query` is normalised and not empty. The strip works on it, the query as
+// the first try looked it up (its first 127 bytes, trimmed), not on the
+// whole text that was copied.
 RetryPlan PlanLookupWithRetry(const std::string& query, bool related);
 
 // The first try; and the second when the first found nothing in a dictionary

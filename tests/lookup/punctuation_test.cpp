@@ -185,8 +185,8 @@ TEST(PunctuationLookupTest, NothingToStripOrNothingFound) {
   EXPECT_FALSE(result.lists[1].has_value());  // "(informs)" has no prefix to exchange
 }
 
-// The strip works on the query buffer, the first 127 bytes as trimmed, not on
-// the whole text copied (which the edit box keeps).
+// The strip works on the query as looked up, its first 127 bytes trimmed,
+// not on the whole text copied (which the edit box keeps).
 TEST(PunctuationLookupTest, LongQueryIsStrippedAfterTheCut) {
   const std::string head(126, 'a');
   const std::string dictionary = Dictionary({head + "b", head + "c"});

@@ -61,7 +61,7 @@ const std::set<std::string> kPunctuation = {
 
 bool IsLead(unsigned char c) { return (0x81 <= c && c <= 0x9F) || (0xE0 <= c && c <= 0xFC); }
 
-// The query buffer as the documented lookup fills it: 127 bytes at most,
+// The query buffer as the literal lookup fills it: 127 bytes at most,
 // then one trailing space and one trailing TAB dropped.
 std::string QueryBuffer(std::string_view query) {
   char buffer[128];

@@ -1,5 +1,5 @@
-// The literal reference of the second try: where the documented lookup finds
-// nothing, the documented lookup of its query buffer with the punctuation at
+// The literal reference of the second try: where the reference lookup finds
+// nothing, the reference lookup of its query buffer with the punctuation at
 // its ends taken off. The punctuation is written out again here, so that a
 // slip in the engine's table shows as a difference.
 #pragma once
