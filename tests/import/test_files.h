@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,9 @@ inline std::string ReadBytes(const std::string& path) {
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  if (!out.flush()) throw std::runtime_error(path + ": cannot write");
 }
 
 // `bytes` as a gzip file, as dictd's .dict.dz holds them.
