@@ -55,9 +55,9 @@ class StardictImporter {
       throw ImportError(paths_.syn + ": " + std::to_string(synonyms.size()) + " synonyms, but " + count);
     }
     // The synonyms of each entry follow it.
-    std::vector<size_t> bySynonymEntry(synonyms.size());
-    for (size_t i = 0; i < synonyms.size(); ++i) bySynonymEntry[i] = i;
-    std::stable_sort(bySynonymEntry.begin(), bySynonymEntry.end(),
+    std::vector<size_t> synonymsByEntry(synonyms.size());
+    for (size_t i = 0; i < synonyms.size(); ++i) synonymsByEntry[i] = i;
+    std::stable_sort(synonymsByEntry.begin(), synonymsByEntry.end(),
                      [&](size_t a, size_t b) { return synonyms[a].entry < synonyms[b].entry; });
 
     ImportReport& report = result_.report;
@@ -84,11 +84,11 @@ class StardictImporter {
       for (char type : text.otherTypes)
         report.changed.Add(std::string("fields of type '") + type + "' left out (not text)");
       Add(entry.word, text, where);
-      for (; nextSynonym < synonyms.size() && synonyms[bySynonymEntry[nextSynonym]].entry == i;
+      for (; nextSynonym < synonyms.size() && synonyms[synonymsByEntry[nextSynonym]].entry == i;
            ++nextSynonym) {
-        const StardictSynonym& synonym = synonyms[bySynonymEntry[nextSynonym]];
+        const StardictSynonym& synonym = synonyms[synonymsByEntry[nextSynonym]];
         Add(synonym.word, text, [&] {
-          return paths_.syn + ": synonym " + std::to_string(bySynonymEntry[nextSynonym] + 1) + " (\"" +
+          return paths_.syn + ": synonym " + std::to_string(synonymsByEntry[nextSynonym] + 1) + " (\"" +
                  std::string(synonym.word) + "\")";
         });
       }
