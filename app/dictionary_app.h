@@ -5,6 +5,5 @@
 
 class CDictionaryApp : public CWinApp {
  public:
-  CDictionaryApp() : CWinApp(nullptr) {}
   BOOL InitInstance() override;
 };

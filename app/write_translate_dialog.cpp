@@ -1,7 +1,7 @@
 #include "app/write_translate_dialog.h"
 
 #include "app/about_dialog.h"
-#include "app/private_messages.h"
+#include "res/private_messages.h"
 #include "framework/win_app.h"
 
 namespace {

@@ -21,12 +21,6 @@ class CWriteTranslateDialog : public CDialog {
 
   explicit CWriteTranslateDialog(CWnd* parent = nullptr);
 
-  // Lists the dictionary lines whose headword begins with `word` into result
-  // list `listId`; returns how many there are.
-  int ListHeadword(CString word, int listId);
-  // Cuts `suffix` off `word` in place when it ends with it, then lists the stem;
-  // 0 when the suffix does not apply.
-  int ListStem(std::string& word, const char* suffix, int listId);
   // The lookup every trigger ends in: fills the lists and shows the result
   // window at the mouse cursor. An empty query shows nothing.
   void LookupAndShow(CString query);
@@ -34,7 +28,6 @@ class CWriteTranslateDialog : public CDialog {
   void LookupClipboard();
   void LookupEditText();
 
-  CListupWindow* ListupWindow() const { return m_pListupWindow.get(); }
   const NotifyIconData& TrayIcon() const { return m_nid; }
 
  protected:

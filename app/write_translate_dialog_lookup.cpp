@@ -1,26 +1,14 @@
 // The lookup as the user sees it: the engine's results applied to the result
 // window's five lists, and the window placed at the mouse cursor.
 #include "app/write_translate_dialog.h"
-#include "lookup/inflection.h"
+#include "dictionary/dictionary_paths.h"
 #include "lookup/lookup.h"
-
-int CWriteTranslateDialog::ListHeadword(CString word, int listId) {
-  if (!m_pListupWindow) return 0;
-  const lookup::ListFill fill = lookup::ListHeadword(lookup::kDictionaryFile, word.view());
-  ApplyToList(listId, fill);
-  return fill.count;
-}
-
-int CWriteTranslateDialog::ListStem(std::string& word, const char* suffix, int listId) {
-  if (!lookup::CutSuffix(word, suffix)) return 0;
-  return ListHeadword(CString(word), listId);
-}
 
 void CWriteTranslateDialog::LookupAndShow(CString query) {
   if (!m_pListupWindow) return;
   const bool related = ::SendMessageA(GetDlgItem(IDC_RELATED), BM_GETCHECK, 0, 0) != 0;
   // One read of the dictionary serves every word the lookup tries.
-  const lookup::LookupResult result = lookup::Lookup(lookup::kDictionaryFile, query.view(), related);
+  const lookup::LookupResult result = lookup::Lookup(dictionary::kDictionaryFile, query.view(), related);
   if (!result.shown) return;
   for (int i = 0; i < kListCount; ++i)
     if (result.lists[i]) ApplyToList(IDC_LIST0 + i, *result.lists[i]);

@@ -3,7 +3,7 @@
 // the messages other windows send.
 #include <cstring>
 
-#include "app/private_messages.h"
+#include "res/private_messages.h"
 #include "app/write_translate_dialog.h"
 #include "framework/handles.h"
 

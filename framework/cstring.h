@@ -17,7 +17,6 @@ class CString {
   operator const char*() const { return m_text.c_str(); }
   std::string_view view() const { return m_text; }
 
-  int GetLength() const { return static_cast<int>(m_text.size()); }
   bool IsEmpty() const { return m_text.empty(); }
 
   // Loads string resource `id` of the program; false (and empty) when it is missing.

@@ -16,12 +16,6 @@ CDialog::~CDialog() {
   if (m_hWnd) ::DestroyWindow(m_hWnd);
 }
 
-CDialog* CDialog::FromDialogHandle(HWND hWnd) {
-  // Only our dialogs run DialogProc; their object pointer sits in DWLP_USER.
-  if (GetWindowLongPtrA(hWnd, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&DialogProc)) return nullptr;
-  return reinterpret_cast<CDialog*>(GetWindowLongPtrA(hWnd, DWLP_USER));
-}
-
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {
   if (m_hWnd) return FALSE;
   m_nIDTemplate = templateId;
@@ -57,7 +51,7 @@ INT_PTR CDialog::DoModal() {
   if (hWnd && !m_bEndModalLoop) {
     if (!::IsWindowVisible(hWnd)) ::ShowWindow(hWnd, SW_SHOWNORMAL);
     MSG msg;
-    while (!m_bEndModalLoop && ::IsWindow(hWnd)) {
+    while (ContinueModal() && ::IsWindow(hWnd)) {
       const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
       if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
       if (got <= 0) break;
@@ -121,12 +115,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     self = reinterpret_cast<CDialog*>(lParam);
     ::SetWindowLongPtrA(hWnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     self->m_hWnd = hWnd;
+    self->SetPermanent(hWnd);
   } else {
     self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
   }
   if (!self) return FALSE;  // messages before WM_INITDIALOG
 
   if (message == WM_NCDESTROY) {
+    ClearPermanent(hWnd);
     ::SetWindowLongPtrA(hWnd, DWLP_USER, 0);
     self->m_hWnd = nullptr;
     return FALSE;

@@ -26,9 +26,6 @@ class CDialog : public CWnd {
   static const CRuntimeClass classCDialog;
   const CRuntimeClass* GetRuntimeClass() const override { return &classCDialog; }
 
-  // The dialog of ours behind `hWnd`, or nullptr.
-  static CDialog* FromDialogHandle(HWND hWnd);
-
  protected:
   virtual void OnOK() { EndDialog(IDOK); }
   virtual void OnCancel() { EndDialog(IDCANCEL); }
@@ -37,8 +34,6 @@ class CDialog : public CWnd {
 
   static const fw::MessageMap* GetThisMessageMap();
   const fw::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
-
-  friend class CWnd;
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);

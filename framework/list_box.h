@@ -9,7 +9,6 @@ class CListBox : public CWnd {
   const CRuntimeClass* GetRuntimeClass() const override { return &classCListBox; }
 
   int GetCurSel() const { return static_cast<int>(Send(LB_GETCURSEL)); }
-  int GetCount() const { return static_cast<int>(Send(LB_GETCOUNT)); }
   // The text of row `index`; false (and empty) when there is no such row.
   bool GetText(int index, CString& text) const;
   void ResetContent() { Send(LB_RESETCONTENT); }
@@ -21,6 +20,6 @@ class CListBox : public CWnd {
 
  private:
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    return ::SendMessageA(Valid(), message, wParam, lParam);
   }
 };

@@ -15,16 +15,4 @@ void DispatchLoopMessage(MSG& msg) {
   DispatchMessageA(&msg);
 }
 
-bool PumpWaitingMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return false;
-    }
-    DispatchLoopMessage(msg);
-  }
-  return true;
-}
-
 }  // namespace fw

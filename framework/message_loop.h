@@ -9,8 +9,4 @@ namespace fw {
 
 void DispatchLoopMessage(MSG& msg);
 
-// Handles the messages waiting in the queue without blocking; false after WM_QUIT
-// (which is posted again for the loop that owns it).
-bool PumpWaitingMessages();
-
 }  // namespace fw

@@ -1,21 +1,19 @@
 // CWinApp: the one application object. Its constructor registers it; the
-// program's entry point calls InitInstance, and a FALSE result ends the process.
+// program's entry point calls InitInstance, in which the program runs its main
+// dialog modally, and the process ends when it returns.
 #pragma once
 
 #include "framework/wnd.h"
 
 class CWinApp {
  public:
-  explicit CWinApp(const char* appName = nullptr);
+  CWinApp();
   virtual ~CWinApp();
   CWinApp(const CWinApp&) = delete;
   CWinApp& operator=(const CWinApp&) = delete;
 
-  virtual BOOL InitInstance() { return TRUE; }
-  // The message loop for an application whose InitInstance returns TRUE.
-  virtual int Run();
+  virtual BOOL InitInstance() { return FALSE; }
 
-  const char* m_pszAppName;
   HINSTANCE m_hInstance = nullptr;
   CWnd* m_pMainWnd = nullptr;
 };

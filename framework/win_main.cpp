@@ -5,6 +5,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   CWinApp* app = AfxGetApp();
   if (!app) return 1;
   app->m_hInstance = instance;
-  if (!app->InitInstance()) return 0;
-  return app->Run();
+  // The program's whole run happens inside InitInstance; a framework message
+  // loop after it would have nothing to serve.
+  app->InitInstance();
+  return 0;
 }

@@ -3,6 +3,8 @@
 // its window, a subclassing object gives the window back when either goes).
 #pragma once
 
+#include <cassert>
+
 #include "framework/cstring.h"
 #include "framework/message_map.h"
 #include "framework/runtime_class.h"
@@ -18,47 +20,41 @@ class CWnd {
 
   HWND m_hWnd = nullptr;
 
-  operator HWND() const { return m_hWnd; }
-
   // The object attached to `hWnd` by this framework (a dialog of ours or a
-  // subclassed control), or nullptr.
+  // subclassed control), or nullptr. Not for message paths: it asks the
+  // window's properties, which cost a server round trip under Wine.
   static CWnd* FromHandlePermanent(HWND hWnd);
 
   virtual const CRuntimeClass* GetRuntimeClass() const;
   static const CRuntimeClass classCWnd;
 
   // A child control; the handle is null when there is none.
-  HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+  HWND GetDlgItem(int id) const { return ::GetDlgItem(Valid(), id); }
 
-  BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
-  BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-  BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-  BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+  BOOL ShowWindow(int command) { return ::ShowWindow(Valid(), command); }
+  BOOL IsIconic() const { return ::IsIconic(Valid()); }
+  BOOL SetForegroundWindow() { return ::SetForegroundWindow(Valid()); }
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    return ::SendMessageA(Valid(), message, wParam, lParam);
   }
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+    return ::PostMessageA(Valid(), message, wParam, lParam);
   }
-  void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
   void GetWindowText(CString& text) const;
   BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
-  BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement) {
-    return ::SetWindowPlacement(m_hWnd, placement);
-  }
+  BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement) { return ::SetWindowPlacement(Valid(), placement); }
   BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
-  HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
+  HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(Valid(), revert); }
   HICON SetIcon(HICON icon, BOOL bigIcon) {
     return reinterpret_cast<HICON>(
         SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
   }
-  UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) {
-    return ::SetTimer(m_hWnd, id, elapse, proc);
-  }
-  void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
+  UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(Valid(), id, elapse, nullptr); }
+  void GetClientRect(RECT* rect) const { ::GetClientRect(Valid(), rect); }
 
   // Takes over control `id` of `parent`: its messages reach this object's
-  // message map first. The window is given back when it is destroyed.
+  // message map first, in their Unicode form (the subclass procedure is a
+  // Unicode one). The window is given back when either it or the object goes.
   BOOL SubclassDlgItem(UINT id, CWnd* parent);
   BOOL SubclassWindow(HWND hWnd);
 
@@ -72,6 +68,16 @@ class CWnd {
  protected:
   static const fw::MessageMap* GetThisMessageMap();
   virtual const fw::MessageMap* GetMessageMap() const { return GetThisMessageMap(); }
+
+  // The handle, checked: every wrapper works on a window that exists.
+  HWND Valid() const {
+    assert(::IsWindow(m_hWnd) && "a window operation on an object without a window");
+    return m_hWnd;
+  }
+
+  // Makes FromHandlePermanent find this object behind `hWnd`, or no longer.
+  void SetPermanent(HWND hWnd);
+  static void ClearPermanent(HWND hWnd);
 
   void OnDestroy() { Default(); }
   void OnPaint() { Default(); }
@@ -88,10 +94,13 @@ class CWnd {
   virtual LRESULT DefaultFor(CurrentMessage& current);
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-  bool m_bSubclassed = false;
+  struct Subclass;
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
+  void Unsubclass();
 
-  friend class CDialog;
+  // Lives on the subclassed window (GWLP_USERDATA) until the subclass ends.
+  Subclass* m_pSubclass = nullptr;
+
   friend class CurrentMessageScope;
 };
 

@@ -1,7 +1,7 @@
 // Sizes of the result lists and of the result window, in pixels.
 #include <algorithm>
 
-#include "lookup.h"
+#include "lookup/lookup.h"
 
 namespace lookup {
 namespace {

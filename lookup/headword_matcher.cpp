@@ -1,19 +1,19 @@
-#include "headword_matcher.h"
+#include "lookup/headword_matcher.h"
 
 #include <algorithm>
 #include <cassert>
 
-#include "dictionary_line.h"
+#include "dictionary/dictionary_line.h"
 
 namespace lookup {
 namespace {
 
 // A word that holds the TAB ending a headword is never the beginning of one.
-bool CanBeginHeadword(std::string_view word) { return HeadwordEnd(word) == std::string_view::npos; }
+bool CanBeginHeadword(std::string_view word) { return dictionary::HeadwordEnd(word) == std::string_view::npos; }
 
 std::string Folded(std::string_view word) {
   std::string folded(word);
-  for (char& c : folded) c = static_cast<char>(FoldAsciiCase(static_cast<unsigned char>(c)));
+  for (char& c : folded) c = static_cast<char>(dictionary::FoldAsciiCase(static_cast<unsigned char>(c)));
   return folded;
 }
 
@@ -61,14 +61,14 @@ HeadwordMatcher::HeadwordMatcher(const std::vector<std::string>& words) {
       continue;
     }
     for (int first = 0; first < 256; ++first) {
-      if (FoldAsciiCase(static_cast<unsigned char>(first)) != static_cast<unsigned char>(spine.folded[0])) continue;
+      if (dictionary::FoldAsciiCase(static_cast<unsigned char>(first)) != static_cast<unsigned char>(spine.folded[0])) continue;
       spinesByFirstByte_[first].push_back(index);
       if (spine.shortestWord == 1) {
         filter_.Allow(static_cast<unsigned char>(first));
         continue;
       }
       for (int second = 0; second < 256; ++second) {
-        if (FoldAsciiCase(static_cast<unsigned char>(second)) == static_cast<unsigned char>(spine.folded[1])) {
+        if (dictionary::FoldAsciiCase(static_cast<unsigned char>(second)) == static_cast<unsigned char>(spine.folded[1])) {
           filter_.Allow(static_cast<unsigned char>(first), static_cast<unsigned char>(second));
         }
       }
@@ -76,11 +76,11 @@ HeadwordMatcher::HeadwordMatcher(const std::vector<std::string>& words) {
   }
 }
 
-void HeadwordMatcher::Scan(ByteSource& source) {
-  ForEachPiece(source, filter_, [this](const Piece& piece) { Measure(piece); });
+void HeadwordMatcher::Scan(dictionary::ByteSource& source) {
+  dictionary::ForEachPiece(source, filter_, [this](const dictionary::Piece& piece) { Measure(piece); });
 }
 
-inline void HeadwordMatcher::Measure(const Piece& piece) {
+inline void HeadwordMatcher::Measure(const dictionary::Piece& piece) {
   const auto* text = reinterpret_cast<const unsigned char*>(piece.text.data());
   const std::vector<uint16_t>& candidates = spinesByFirstByte_[text[0]];
   if (candidates.empty()) return;
@@ -91,7 +91,7 @@ inline void HeadwordMatcher::Measure(const Piece& piece) {
     const auto* folded = reinterpret_cast<const unsigned char*>(spine.folded.data());
     size_t limit = std::min(piece.text.size(), spine.folded.size());
     size_t agreement = 0;
-    while (agreement < limit && FoldAsciiCase(text[agreement]) == folded[agreement]) ++agreement;
+    while (agreement < limit && dictionary::FoldAsciiCase(text[agreement]) == folded[agreement]) ++agreement;
     if (agreement < spine.shortestWord) continue;
     if (keptAt == std::string::npos) {
       keptAt = kept_.size();
@@ -125,14 +125,14 @@ ListFill HeadwordMatcher::Fill(std::string_view word) const {
     const Spine& spine = spines_[found->spine];
     for (const Match& match : spine.matches) {
       if (match.agreement < word.size()) continue;
-      fill.rows.emplace_back(RowText(std::string_view(kept_).substr(match.text, match.length)));
+      fill.rows.emplace_back(dictionary::RowText(std::string_view(kept_).substr(match.text, match.length)));
       fill.longestRow = std::max(fill.longestRow, static_cast<int32_t>(fill.rows.back().size()));
       ++fill.count;
     }
   }
   if (fill.count == 0) {
-    fill.rows.emplace_back(kUnknownRow);
-    fill.longestRow = std::max(fill.longestRow, static_cast<int32_t>(kUnknownRow.size()));
+    fill.rows.emplace_back(dictionary::kUnknownRow);
+    fill.longestRow = std::max(fill.longestRow, static_cast<int32_t>(dictionary::kUnknownRow.size()));
   }
   return fill;
 }

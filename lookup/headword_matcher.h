@@ -15,17 +15,11 @@
 #include <string_view>
 #include <vector>
 
-#include "byte_source.h"
-#include "lookup.h"
-#include "text_mode.h"
+#include "dictionary/byte_source.h"
+#include "lookup/lookup.h"
+#include "dictionary/text_mode_reader.h"
 
 namespace lookup {
-
-// Headwords are compared ignoring the case of A to Z only; every other byte,
-// a trail byte of a double-byte character too, equals only itself.
-inline unsigned char FoldAsciiCase(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
 
 class HeadwordMatcher {
  public:
@@ -34,7 +28,7 @@ class HeadwordMatcher {
 
   // One pass over the dictionary. The text of the pieces that may be listed
   // is kept; nothing else of the file is.
-  void Scan(ByteSource& source);
+  void Scan(dictionary::ByteSource& source);
 
   // The number of pieces whose headword begins with `word`, one of the words
   // given to the constructor.
@@ -62,13 +56,13 @@ class HeadwordMatcher {
 
   // The word given to the constructor, if some headword can begin with it.
   const Word* Find(std::string_view word) const;
-  void Measure(const Piece& piece);
+  void Measure(const dictionary::Piece& piece);
 
   std::string kept_;  // the text of every piece some word may list, once each
   std::vector<Spine> spines_;
   std::vector<Word> words_;
   std::array<std::vector<uint16_t>, 256> spinesByFirstByte_;
-  PieceFilter filter_;  // the first two bytes of some spine
+  dictionary::PieceFilter filter_;  // the first two bytes of some spine
 };
 
 }  // namespace lookup

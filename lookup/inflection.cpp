@@ -1,4 +1,4 @@
-#include "inflection.h"
+#include "lookup/inflection.h"
 
 namespace lookup {
 

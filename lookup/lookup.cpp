@@ -1,12 +1,12 @@
 // The public entry points: one read of the dictionary per call, every word of
 // the call matched in that one pass.
-#include "lookup.h"
+#include "lookup/lookup.h"
 
-#include "byte_source.h"
-#include "headword_matcher.h"
-#include "lookup_from_source.h"
-#include "lookup_run.h"
-#include "query_normalisation.h"
+#include "dictionary/byte_source.h"
+#include "lookup/headword_matcher.h"
+#include "lookup/lookup_from_source.h"
+#include "lookup/lookup_run.h"
+#include "lookup/query_normalisation.h"
 
 namespace lookup {
 namespace {
@@ -28,52 +28,53 @@ class UnopenedLister : public WordLister {
   ListFill Fill(std::string_view) override { return ListFill{}; }
 };
 
-LookupResult LookupNormalised(ByteSource& source, const std::string& query, bool related) {
-  HeadwordMatcher matcher(WordsTried(query, related));
+LookupResult LookupNormalised(dictionary::ByteSource& source, const std::string& query, bool related) {
+  const LookupPlan plan = PlanLookup(query, related);
+  HeadwordMatcher matcher(plan.Words());
   matcher.Scan(source);
   MatchedLister lister(matcher);
-  return RunLookup(query, related, lister);
+  return RunLookup(plan, lister);
 }
 
 }  // namespace
 
-ListFill ListHeadwordFrom(ByteSource& source, std::string_view word) {
+ListFill ListHeadwordFrom(dictionary::ByteSource& source, std::string_view word) {
   std::vector<std::string> words{std::string(UpToZeroByte(word))};
   HeadwordMatcher matcher(words);
   matcher.Scan(source);
   return matcher.Fill(words[0]);
 }
 
-LookupResult LookupFrom(ByteSource& source, std::string_view query, bool related) {
+LookupResult LookupFrom(dictionary::ByteSource& source, std::string_view query, bool related) {
   std::string normalised = NormaliseQuery(query);
   if (normalised.empty()) return LookupResult{};
   return LookupNormalised(source, normalised, related);
 }
 
 ListFill ListHeadword(const std::string& path, std::string_view word) {
-  FileSource file(path);
+  dictionary::FileSource file(path);
   if (!file.opened()) return ListFill{};
   return ListHeadwordFrom(file, word);
 }
 
 ListFill ListHeadwordInBytes(std::string_view dictionary, std::string_view word) {
-  MemorySource memory(dictionary);
+  dictionary::MemorySource memory(dictionary);
   return ListHeadwordFrom(memory, word);
 }
 
 LookupResult Lookup(const std::string& path, std::string_view query, bool related) {
   std::string normalised = NormaliseQuery(query);
   if (normalised.empty()) return LookupResult{};  // the file is not even opened
-  FileSource file(path);
+  dictionary::FileSource file(path);
   if (!file.opened()) {
     UnopenedLister lister;
-    return RunLookup(normalised, related, lister);
+    return RunLookup(PlanLookup(normalised, related), lister);
   }
   return LookupNormalised(file, normalised, related);
 }
 
 LookupResult LookupInBytes(std::string_view dictionary, std::string_view query, bool related) {
-  MemorySource memory(dictionary);
+  dictionary::MemorySource memory(dictionary);
   return LookupFrom(memory, query, related);
 }
 

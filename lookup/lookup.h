@@ -12,13 +12,7 @@
 
 namespace lookup {
 
-// The dictionary, relative to the process's current directory.
-inline constexpr char kDictionaryFile[] = "RAdoro.txt";
-
 inline constexpr int kListCount = 5;  // lists 1000 to 1004
-
-// The one row of a list when nothing matched; it is no dictionary line.
-inline constexpr std::string_view kUnknownRow = "Unknown";
 
 // The state one listing of a word leaves in a result list.
 struct ListFill {
@@ -51,7 +45,7 @@ ListFill ListHeadword(const std::string& path, std::string_view word);
 
 // A whole lookup of `query`: trim, list, inflection fallback and, with
 // `related`, the prefix-exchanged words. Reads `path` once. A query longer
-// than the 127 bytes of the query buffer is looked up by its first 127 bytes.
+// than 127 bytes is looked up by its first 127 bytes.
 LookupResult Lookup(const std::string& path, std::string_view query, bool related);
 
 // The same over the raw bytes of a dictionary file already in memory.

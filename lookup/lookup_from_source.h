@@ -5,12 +5,12 @@
 
 #include <string_view>
 
-#include "byte_source.h"
-#include "lookup.h"
+#include "dictionary/byte_source.h"
+#include "lookup/lookup.h"
 
 namespace lookup {
 
-ListFill ListHeadwordFrom(ByteSource& source, std::string_view word);
-LookupResult LookupFrom(ByteSource& source, std::string_view query, bool related);
+ListFill ListHeadwordFrom(dictionary::ByteSource& source, std::string_view word);
+LookupResult LookupFrom(dictionary::ByteSource& source, std::string_view query, bool related);
 
 }  // namespace lookup

@@ -1,11 +1,11 @@
-#include "lookup_run.h"
+#include "lookup/lookup_run.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 
-#include "inflection.h"
-#include "related_words.h"
+#include "lookup/inflection.h"
+#include "lookup/related_words.h"
 
 namespace lookup {
 namespace {
@@ -15,40 +15,42 @@ constexpr int32_t kLastRelatedList = kListCount - 1;
 
 }  // namespace
 
-std::vector<std::string> WordsTried(const std::string& query, bool related) {
-  std::vector<std::string> chain{query};
-  for (std::string& stem : InflectionStems(query)) chain.push_back(std::move(stem));
-  std::vector<std::string> words = chain;
+LookupPlan PlanLookup(const std::string& query, bool related) {
+  LookupPlan plan;
+  plan.chain.push_back(query);
+  for (std::string& stem : InflectionStems(query)) plan.chain.push_back(std::move(stem));
   if (related) {
-    // The related search starts from wherever the fallback stopped.
-    for (const std::string& word : chain) {
-      for (std::string& candidate : RelatedCandidates(word)) words.push_back(std::move(candidate));
-    }
+    for (const std::string& word : plan.chain) plan.candidates.push_back(RelatedCandidates(word));
   }
+  return plan;
+}
+
+std::vector<std::string> LookupPlan::Words() const {
+  std::vector<std::string> words = chain;
+  for (const std::vector<std::string>& list : candidates) words.insert(words.end(), list.begin(), list.end());
+  std::sort(words.begin(), words.end());
+  words.erase(std::unique(words.begin(), words.end()), words.end());
   return words;
 }
 
-LookupResult RunLookup(const std::string& query, bool related, WordLister& lister) {
+LookupResult RunLookup(const LookupPlan& plan, WordLister& lister) {
   LookupResult result;
   result.shown = true;
   // A list shows what the last word listed into it found.
-  std::array<std::optional<std::string>, kListCount> lastWord;
+  std::array<const std::string*, kListCount> lastWord{};
   auto list = [&](const std::string& word, int32_t listIndex) {
-    lastWord[listIndex] = word;
-    int32_t count = lister.Count(word);
+    lastWord[listIndex] = &word;
+    const int32_t count = lister.Count(word);
     result.largestCount = std::max(result.largestCount, count);
     return count;
   };
 
-  std::string buffer = query;
-  int32_t count = list(buffer, 0);
-  for (std::string_view suffix : kInflectionSuffixes) {
-    if (count != 0) break;
-    if (CutSuffix(buffer, suffix)) count = list(buffer, 0);
-  }
+  // Each cut stays, so the related search starts from the word the chain stopped at.
+  size_t stop = 0;
+  while (list(plan.chain[stop], 0) == 0 && stop + 1 < plan.chain.size()) ++stop;
 
-  if (related) {
-    for (const std::string& candidate : RelatedCandidates(buffer)) {
+  if (stop < plan.candidates.size()) {
+    for (const std::string& candidate : plan.candidates[stop]) {
       // A candidate that finds nothing leaves its list to the next one.
       if (list(candidate, result.listCounter) != 0) ++result.listCounter;
       if (result.listCounter > kLastRelatedList) break;

@@ -1,4 +1,4 @@
-#include "query_normalisation.h"
+#include "lookup/query_normalisation.h"
 
 namespace lookup {
 

@@ -1,4 +1,4 @@
-#include "related_words.h"
+#include "lookup/related_words.h"
 
 #include <array>
 

@@ -4,12 +4,12 @@
 #include <optional>
 #include <string>
 
-#include "app/private_messages.h"
+#include "res/private_messages.h"
 #include "framework/handles.h"
 #include "res/resource.h"
 #include "result/pronunce_dialog.h"
-#include "result/pronunciation.h"
-#include "result/row_word.h"
+#include "rows/pronunciation.h"
+#include "rows/row_word.h"
 
 IMPLEMENT_DYNAMIC(CChoicableListBox, CListBox)
 
@@ -47,7 +47,7 @@ void CChoicableListBox::OnListDoubleClick(UINT, POINT) {
 
   if (::GetKeyState(VK_CONTROL) < 0) {
     // The placeholder and an empty selection are no dictionary lines.
-    if (rowaction::IsRegistrableRow(row.view())) {
+    if (rows::IsRegistrableRow(row.view())) {
       CPronunceDialog dialog(row);
       dialog.DoModal();
     }
@@ -55,7 +55,7 @@ void CChoicableListBox::OnListDoubleClick(UINT, POINT) {
     return;
   }
 
-  const std::optional<std::string> word = rowaction::WordToFollow(row.view());
+  const std::optional<std::string> word = rows::WordToFollow(row.view());
   if (!word) return;
   if (!PutOnClipboard(m_hWnd, *word)) return;
   HWND mainDialog = ::FindWindowA(nullptr, MAIN_DIALOG_TITLE);

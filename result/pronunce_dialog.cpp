@@ -1,7 +1,7 @@
 #include "result/pronunce_dialog.h"
 
-#include "result/dictionary_rewrite.h"
-#include "result/windows_file_system.h"
+#include "rows/dictionary_rewrite.h"
+#include "dictionary/windows_file_system.h"
 
 IMPLEMENT_DYNAMIC(CPronunceDialog, CDialog)
 
@@ -15,7 +15,7 @@ CPronunceDialog::CPronunceDialog(CString row, CWnd* parent)
 void CPronunceDialog::RegisterPronunciation() {
   CString pronunciation;
   CWnd(GetDlgItem(IDC_PRONUNCIATION)).GetWindowText(pronunciation);
-  rowaction::WindowsFileSystem files;
-  if (rowaction::RegisterPronunciation(m_strRow.view(), pronunciation.view(), files).Succeeded())
+  dictionary::WindowsFileSystem files;
+  if (rows::RegisterPronunciation(m_strRow.view(), pronunciation.view(), files).Succeeded())
     CDialog::OnOK();
 }

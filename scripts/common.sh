@@ -29,10 +29,29 @@ build_native() {
   cmake --build "$top/build/native" -j "$jobs"
 }
 
+# The native tests again, unoptimised, with their asserts and the address and
+# undefined-behaviour sanitizers on.
+build_native_checked() {
+  local sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+  cmake -S "$top" -B "$top/build/native-checked" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=Debug -DLEXMOOR_FUZZ=OFF -DCMAKE_CXX_FLAGS="$sanitizers" \
+    -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" >/dev/null
+  cmake --build "$top/build/native-checked" -j "$jobs"
+}
+
+# The tree the Windows tests and scripts/run.sh use: optimised, asserts kept.
 build_windows() {
   cmake -S "$top" -B "$top/build/windows" \
-    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" >/dev/null
   cmake --build "$top/build/windows" -j "$jobs"
+}
+
+# The program as it is shipped: asserts off.
+build_windows_release() {
+  cmake -S "$top" -B "$top/build/windows-release" \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$top/build/windows-release" --target lexmoor -j "$jobs"
 }
 
 run_dir="$top/build/run"

@@ -36,8 +36,8 @@ done
 
 if [ -z "$exe" ]; then
   echo "package: building the Windows program" >&2
-  build_windows >&2 || fail "the Windows build failed (build/windows)"
-  exe="$top/build/windows/app/lexmoor.exe"
+  build_windows_release >&2 || fail "the Windows build failed (build/windows-release)"
+  exe="$top/build/windows-release/app/lexmoor.exe"
 fi
 [ -f "$exe" ] || fail "$exe does not exist"
 # A Windows program starts with "MZ": catch a wrong file before users do.

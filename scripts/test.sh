@@ -9,10 +9,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 start=$(date +%s)
 build_native
+build_native_checked
 build_windows
 
 echo "== native tests"
 ctest --test-dir "$top/build/native" --output-on-failure -j "$jobs"
+
+echo "== native tests, unoptimised with asserts and sanitizers"
+ctest --test-dir "$top/build/native-checked" --output-on-failure -j "$jobs"
 
 echo "== Windows tests under Wine"
 # A server left over from a run without a display would make dialog creation fail.

@@ -23,10 +23,10 @@
 #include <string>
 #include <string_view>
 
-#include "literal_reading.h"
-#include "lookup.h"
-#include "lookup_from_source.h"
-#include "reference_lookup.h"
+#include "tests/support/literal_reading.h"
+#include "lookup/lookup.h"
+#include "lookup/lookup_from_source.h"
+#include "tests/support/reference_lookup.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ bool SameResult(const lookup::LookupResult& a, const lookup::LookupResult& b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Case c = Decode(data, size);
 
-  lookup::MemorySource raw(c.dictionary, c.largestRead);
+  dictionary::MemorySource raw(c.dictionary, c.largestRead);
   bool complete = false;
   const lookup::reference::Reading read = lookup::reference::ReadThroughReader(raw, &complete);
   const lookup::reference::Reading literally = lookup::reference::ReadLiterally(c.dictionary);
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::abort();
   }
 
-  lookup::MemorySource source(c.dictionary, c.largestRead);
+  dictionary::MemorySource source(c.dictionary, c.largestRead);
   lookup::LookupResult engine = lookup::LookupFrom(source, c.query, c.related);
   lookup::LookupResult literal = lookup::reference::LookupInBytes(c.dictionary, c.query, c.related);
   if (!SameResult(engine, literal)) {
@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // One word as given, untrimmed and uncut.
   if (c.query.size() < 10240) {
-    lookup::MemorySource again(c.dictionary, c.largestRead);
+    dictionary::MemorySource again(c.dictionary, c.largestRead);
     lookup::ListFill engineList = lookup::ListHeadwordFrom(again, c.query);
     lookup::ListFill literalList = lookup::reference::ListHeadwordInBytes(c.dictionary, c.query);
     if (!SameList(engineList, literalList)) {

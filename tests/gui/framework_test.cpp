@@ -111,7 +111,7 @@ TEST(Subclass, RoutesMessagesToTheObjectAndDefaultToTheList) {
 
   list.InsertString(-1, "a");
   list.InsertString(-1, "b");
-  EXPECT_EQ(102, list.GetCount());
+  EXPECT_EQ(102, ::SendMessageA(list.m_hWnd, LB_GETCOUNT, 0, 0));
   ::SendMessageA(list.m_hWnd, WM_LBUTTONDBLCLK, 0, 0);
   EXPECT_EQ(1, list.doubleClicks);
 
@@ -203,10 +203,10 @@ TEST(ModalLoop, RoutesEnterAndEscapeToAModelessDialog) {
   RunModal(about, [&] {
     window.ShowWindow(SW_SHOW);
     PostKey(list, VK_ESCAPE);
-    hiddenByEscape = PumpUntil([&] { return !window.IsWindowVisible(); });
+    hiddenByEscape = PumpUntil([&] { return !::IsWindowVisible(window.m_hWnd); });
     window.ShowWindow(SW_SHOW);
     PostKey(list, VK_RETURN);
-    hiddenByEnter = PumpUntil([&] { return !window.IsWindowVisible(); });
+    hiddenByEnter = PumpUntil([&] { return !::IsWindowVisible(window.m_hWnd); });
   });
   EXPECT_TRUE(hiddenByEscape);
   EXPECT_TRUE(hiddenByEnter);

@@ -1,5 +1,7 @@
 #include "tests/gui/gui_test_support.h"
 
+#include <filesystem>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -32,10 +34,25 @@ INT_PTR RunModal(CDialog& dialog, const std::function<void()>& body) {
   return result;
 }
 
+namespace {
+// Handles the messages waiting in the queue without blocking, as the program's
+// loops would; a WM_QUIT is posted again for the loop that owns it.
+void PumpWaitingMessages() {
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    fw::DispatchLoopMessage(msg);
+  }
+}
+}  // namespace
+
 void PumpFor(int ms) {
   const DWORD end = ::GetTickCount() + static_cast<DWORD>(ms);
   for (;;) {
-    fw::PumpWaitingMessages();
+    PumpWaitingMessages();
     const DWORD now = ::GetTickCount();
     if (static_cast<int>(end - now) <= 0) return;
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
@@ -45,7 +62,7 @@ void PumpFor(int ms) {
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   const DWORD end = ::GetTickCount() + static_cast<DWORD>(timeoutMs);
   while (!done()) {
-    fw::PumpWaitingMessages();
+    PumpWaitingMessages();
     if (done()) return true;
     const DWORD now = ::GetTickCount();
     if (static_cast<int>(end - now) <= 0) return done();
@@ -216,46 +233,30 @@ std::string BuiltProgram(const std::string& relativePath) {
   return path + "..\\..\\" + relativePath;
 }
 
-ScratchDirectory::ScratchDirectory() {
-  char temp[MAX_PATH];
-  ::GetTempPathA(sizeof temp, temp);
-  char name[MAX_PATH];
-  ::GetTempFileNameA(temp, "lxm", 0, name);  // creates a file; a directory takes its name
-  ::DeleteFileA(name);
-  ::CreateDirectoryA(name, nullptr);
-  m_path = name;
-  char previous[MAX_PATH];
-  ::GetCurrentDirectoryA(sizeof previous, previous);
-  m_previous = previous;
-  ::SetCurrentDirectoryA(m_path.c_str());
+ScratchDirectory::ScratchDirectory() : m_previous(std::filesystem::current_path()) {
+  std::filesystem::current_path(m_directory.Path());
 }
 
-ScratchDirectory::~ScratchDirectory() {
-  ::SetCurrentDirectoryA(m_previous.c_str());
-  WIN32_FIND_DATAA found;
-  HANDLE search = ::FindFirstFileA((m_path + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        ::DeleteFileA((m_path + "\\" + found.cFileName).c_str());
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-  }
-  ::RemoveDirectoryA(m_path.c_str());
-}
+ScratchDirectory::~ScratchDirectory() { std::filesystem::current_path(m_previous); }
 
 void ScratchDirectory::Write(const std::string& name, const std::string& bytes) const {
-  std::ofstream out(m_path + "\\" + name, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  testsupport::WriteWholeFile(m_directory.File(name), bytes);
 }
 
 std::string ScratchDirectory::Read(const std::string& name) const {
-  std::ifstream in(m_path + "\\" + name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return testsupport::ReadWholeFile(m_directory.File(name)).value_or("");
 }
 
 bool ScratchDirectory::Exists(const std::string& name) const {
-  return ::GetFileAttributesA((m_path + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return std::filesystem::exists(m_directory.File(name));
+}
+
+HWND ResultWindowOf(HWND mainDialog) {
+  HWND window = nullptr;
+  while ((window = ::FindWindowExA(nullptr, window, MAKEINTATOM(0x8002), "Vocapop"))) {
+    if (::GetWindow(window, GW_OWNER) == mainDialog) return window;
+  }
+  return nullptr;
 }
 
 }  // namespace gui_test

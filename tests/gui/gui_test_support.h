@@ -1,11 +1,13 @@
 // Helpers for tests that drive the real windows in-process under Wine.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "framework/dialog.h"
+#include "tests/support/temp_dir.h"
 
 namespace gui_test {
 
@@ -78,11 +80,14 @@ class ScratchDirectory {
   void Write(const std::string& name, const std::string& bytes) const;
   std::string Read(const std::string& name) const;  // empty when missing
   bool Exists(const std::string& name) const;
-  const std::string& Path() const { return m_path; }
 
  private:
-  std::string m_path;
-  std::string m_previous;
+  testsupport::TempDir m_directory;
+  std::filesystem::path m_previous;
 };
+
+// The result window the main dialog `mainDialog` owns, found as any program
+// could: a dialog titled "Vocapop"; null when there is none.
+HWND ResultWindowOf(HWND mainDialog);
 
 }  // namespace gui_test

@@ -59,7 +59,7 @@ class LookupWindowTest : public ::testing::Test {
   void WithDialog(const std::string& bytes, const std::function<void()>& body) {
     if (!bytes.empty()) scratch.Write("RAdoro.txt", bytes);
     RunModal(dialog, [&] {
-      window = dialog.ListupWindow()->m_hWnd;
+      window = gui_test::ResultWindowOf(dialog.m_hWnd);
       for (int i = 0; i < 5; ++i) lists[i] = ::GetDlgItem(window, IDC_LIST0 + i);
       body();
     });
@@ -147,20 +147,16 @@ TEST_F(LookupWindowTest, WithoutADictionaryTheListIsEmptiedAndKeepsItsSize) {
   });
 }
 
-TEST_F(LookupWindowTest, ListHeadwordSizesForTenRowsAtMost) {
+TEST_F(LookupWindowTest, TwelveMatchesSizeTheListForTenRows) {
   std::string bytes;
   for (int i = 0; i < 12; ++i) bytes += "word" + std::to_string(i) + "\tx\r\n";
   WithDialog(bytes, [&] {
-    EXPECT_EQ(12, dialog.ListHeadword("WORD", IDC_LIST2));
-    EXPECT_EQ(12u, Rows(lists[2]).size());
-    EXPECT_EQ((SIZE{195, 140}), Size(Placement(lists[2])));
-    EXPECT_EQ(10 * 9, Extent(lists[2]));  // "word10\tx\n"
-
-    std::string stem = "words";
-    EXPECT_EQ(12, dialog.ListStem(stem, "s", IDC_LIST1));
-    EXPECT_EQ("word", stem);
-    EXPECT_EQ(0, dialog.ListStem(stem, "ing", IDC_LIST1));
-    EXPECT_EQ(12u, Rows(lists[1]).size());  // a suffix that does not apply touches nothing
+    ::SetCursorPos(10, 20);
+    dialog.LookupAndShow("WORDs");  // found by its stem "WORD", whatever the case
+    EXPECT_EQ(12u, Rows(lists[0]).size());
+    EXPECT_EQ((SIZE{195, 140}), Size(Placement(lists[0])));
+    EXPECT_EQ(10 * 9, Extent(lists[0]));  // "word10\tx\n"
+    EXPECT_EQ((RECT{10, 20, 10 + 209, 20 + 190}), Placement(window));
   });
 }
 

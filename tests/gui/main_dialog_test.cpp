@@ -145,9 +145,8 @@ TEST(MainDialog, OtherSystemCommandsKeepTheirMeaning) {
 TEST(ResultWindow, IsCreatedHiddenWithFiveChoicableLists) {
   CWriteTranslateDialog dialog;
   RunModal(dialog, [&] {
-    CListupWindow* window = dialog.ListupWindow();
-    ASSERT_NE(nullptr, window);
-    HWND hWnd = window->m_hWnd;
+    HWND hWnd = gui_test::ResultWindowOf(dialog.m_hWnd);
+    ASSERT_NE(nullptr, hWnd);
     EXPECT_FALSE(::IsWindowVisible(hWnd));
     EXPECT_EQ("Vocapop", WindowText(hWnd));
     EXPECT_EQ(dialog.m_hWnd, ::GetWindow(hWnd, GW_OWNER));
@@ -201,10 +200,10 @@ TEST(MainDialog, EditBoxHasTheWordFont) {
 TEST(ResultWindow, OkEnterAndEscapeHideIt) {
   CWriteTranslateDialog dialog;
   RunModal(dialog, [&] {
-    CListupWindow* window = dialog.ListupWindow();
+    CWnd* window = CWnd::FromHandlePermanent(gui_test::ResultWindowOf(dialog.m_hWnd));
     ASSERT_NE(nullptr, window);
     HWND list = window->GetDlgItem(IDC_LIST0);
-    auto hidden = [&] { return !window->IsWindowVisible(); };
+    auto hidden = [&] { return !::IsWindowVisible(window->m_hWnd); };
 
     window->ShowWindow(SW_SHOW);
     ::SendMessageA(window->GetDlgItem(IDOK), BM_CLICK, 0, 0);
@@ -245,7 +244,7 @@ TEST(MainDialog, EscapeEndsTheRunAndRemovesTheTrayIcon) {
     IconAtLastMessage::record = dialog.TrayIcon().Record();
     iconWhileRunning = ::Shell_NotifyIconA(NIM_MODIFY, &IconAtLastMessage::record);
     ::SetWindowSubclass(dialog.m_hWnd, &IconAtLastMessage::Proc, 1, 0);
-    resultWindow = dialog.ListupWindow()->m_hWnd;
+    resultWindow = gui_test::ResultWindowOf(dialog.m_hWnd);
     PostKey(dialog.GetDlgItem(IDC_WORD), VK_ESCAPE);
     EXPECT_TRUE(PumpUntil([&] { return !dialog.ContinueModal(); }));
   });
@@ -256,8 +255,8 @@ TEST(MainDialog, EscapeEndsTheRunAndRemovesTheTrayIcon) {
   EXPECT_EQ(static_cast<UINT>(WM_USER + 100), record.uCallbackMessage);
   EXPECT_EQ(static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP), record.uFlags);
   EXPECT_FALSE(IconAtLastMessage::stillThere);
+  EXPECT_NE(nullptr, resultWindow);
   EXPECT_FALSE(::IsWindow(resultWindow));
-  EXPECT_EQ(nullptr, dialog.ListupWindow());
 }
 
 }  // namespace

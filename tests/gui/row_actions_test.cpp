@@ -75,7 +75,7 @@ class RowActionsTest : public ::testing::Test {
     scratch.Write("RAdoro.txt", dictionary);
     AfxGetApp()->m_pMainWnd = &dialog;  // as in the program: the owner of dialogs without a parent
     RunModal(dialog, [&] {
-      list = ::GetDlgItem(dialog.ListupWindow()->m_hWnd, IDC_LIST0);
+      list = ::GetDlgItem(gui_test::ResultWindowOf(dialog.m_hWnd), IDC_LIST0);
       dialog.LookupAndShow(query);
       PumpFor(kSettleMs);  // keys sent before focus settles are lost
       body();
@@ -126,7 +126,7 @@ TEST_F(RowActionsTest, CtrlDoubleClickRegistersAPronunciationAndKeepsTheBackup) 
       DoubleClick(0);
     }
     EXPECT_TRUE(PronunciationDialogAnswer::seen);
-    EXPECT_EQ(dialog.ListupWindow()->m_hWnd, PronunciationDialogAnswer::owner);
+    EXPECT_EQ(gui_test::ResultWindowOf(dialog.m_hWnd), PronunciationDialogAnswer::owner);
     EXPECT_EQ("abandon\t[@'b&nd@n]\tto give up\r\nable\tcan\r\n", scratch.Read("RAdoro.txt"));
     EXPECT_EQ(before, scratch.Read("RAdoro.txt.bak"));
     EXPECT_FALSE(scratch.Exists("RAdoro.txt.next"));

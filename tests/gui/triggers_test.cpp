@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/private_messages.h"
+#include "res/private_messages.h"
 #include "app/write_translate_dialog.h"
 #include "tests/gui/gui_test_support.h"
 
@@ -55,7 +55,7 @@ class TriggersTest : public ::testing::Test {
   INT_PTR WithDialog(const std::function<void()>& body) {
     return RunModal(dialog, [&] {
       edit = dialog.GetDlgItem(IDC_WORD);
-      window = dialog.ListupWindow()->m_hWnd;
+      window = gui_test::ResultWindowOf(dialog.m_hWnd);
       list = ::GetDlgItem(window, IDC_LIST0);
       PumpUntil([&] { return !::IsWindowVisible(dialog.m_hWnd); });
       body();

@@ -2,6 +2,7 @@
 // and carried over to the new lines of the same headword.
 #include <gtest/gtest.h>
 
+#include "dictionary/text_mode_reader.h"
 #include "import_checks.h"
 #include "import_report.h"
 #include "registrations.h"
@@ -25,7 +26,7 @@ TEST(CarryOverTest, ReadRegistrationsAsTheProgramReadsTheFile) {
   TempDir dir;
   const std::string path = dir / "RAdoro.txt";
   // The piece limit splits this line: its second piece must not count as a line.
-  const std::string split = "long\t" + std::string(lookup::kMaxPieceLength - 5, 'x') + "y\t[q]\tz\r\n";
+  const std::string split = "long\t" + std::string(dictionary::kMaxPieceLength - 5, 'x') + "y\t[q]\tz\r\n";
   WriteBytes(path, "run\t[ran]\tto run\r\n" + Cp932("cat\t[名] 猫\r\n") +
                        "zo\t[\x83\x5d]\tzo\r\n"  // its ']' is a double-byte character's second byte
                        "run\t[other]\tagain\r\n"

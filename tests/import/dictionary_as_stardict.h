@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "import_checks.h"
-#include "lookup/dictionary_line.h"
+#include "dictionary/dictionary_line.h"
 #include "stardict_writer.h"
 
 namespace import_test {
@@ -20,7 +20,7 @@ inline std::vector<StardictEntry> StardictEntriesOf(const std::string& dictionar
     size_t end = rest.find("\r\n");
     std::string_view line = rest.substr(0, end);
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 2);
-    const size_t tab = lookup::HeadwordEnd(line);
+    const size_t tab = dictionary::HeadwordEnd(line);
     if (tab == std::string_view::npos) continue;
     entries.push_back({Utf8(std::string(line.substr(0, tab))), Utf8(std::string(line.substr(tab + 1)))});
   }

@@ -50,10 +50,11 @@ TEST(DictionaryFileTest, WriteDictionaryWritesCrLfLines) {
   EXPECT_EQ(ReadBytes(path), "run\t\x91\x96\x82\xe9\r\ncat\t\x94\x4c\r\n");
   EXPECT_EQ(dir.Listing(), "RAdoro.txt ");
 
-  // Replacing an existing file.
+  // Replacing an existing file keeps it as the backup.
   EXPECT_EQ(WriteDictionary(path, {}), 0u);
   EXPECT_EQ(ReadBytes(path), "");
-  EXPECT_EQ(dir.Listing(), "RAdoro.txt ");
+  EXPECT_EQ(ReadBytes(path + ".bak"), "run\t\x91\x96\x82\xe9\r\ncat\t\x94\x4c\r\n");
+  EXPECT_EQ(dir.Listing(), "RAdoro.txt RAdoro.txt.bak ");
 }
 
 TEST(DictionaryFileTest, UnwritableOutputFailsAndLeavesNothing) {

@@ -6,9 +6,9 @@
 
 #include <cstdio>
 
+#include "dictionary/posix_file_system.h"
 #include "import_checks.h"
-#include "result/dictionary_rewrite.h"
-#include "result/posix_file_system.h"
+#include "rows/dictionary_rewrite.h"
 #include "stardict_writer.h"
 #include "test_files.h"
 
@@ -72,10 +72,10 @@ TEST(ImportCommandTest, ReimportKeepsRegisteredPronunciations) {
   WriteBytes(dir / "new.tsv", "run\t走る\trun fast\ncat\t猫\n");
   ASSERT_EQ(RunImport(dir, "tsv " + (dir / "old.tsv") + " -o " + output).exitCode, 0);
   // Registered in the program: a Ctrl+double-click on the row, as listed.
-  rowaction::PosixFileSystem files;
-  const auto paths = rowaction::DictionaryPaths::In(dir / "");
-  ASSERT_TRUE(rowaction::RegisterPronunciation(Cp932("run\t走る\n"), "ran", files, paths).Succeeded());
-  ASSERT_TRUE(rowaction::RegisterPronunciation(Cp932("gone\t去った\n"), "gon", files, paths).Succeeded());
+  dictionary::PosixFileSystem files;
+  const auto paths = dictionary::DictionaryPaths::Of(output);
+  ASSERT_TRUE(rows::RegisterPronunciation(Cp932("run\t走る\n"), "ran", files, paths).Succeeded());
+  ASSERT_TRUE(rows::RegisterPronunciation(Cp932("gone\t去った\n"), "gon", files, paths).Succeeded());
   const std::string registered = ReadBytes(output);
 
   CommandRun run = RunImport(dir, "tsv " + (dir / "new.tsv") + " -o " + output);

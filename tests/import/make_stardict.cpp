@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "dictionary_as_stardict.h"
+#include "gzip_file.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -12,8 +13,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const std::string dictionary = import_test::ReadBytes(argv[1]);
-    if (dictionary.empty()) throw std::runtime_error(std::string(argv[1]) + ": missing or empty");
+    const std::string dictionary = import::ReadWholeFile(argv[1]);
+    if (dictionary.empty()) throw std::runtime_error(std::string(argv[1]) + ": empty");
     const auto entries = import_test::StardictEntriesOf(dictionary);
     import_test::WriteStardict(argv[2], entries);
     std::cout << entries.size() << " entries written to " << argv[2] << ".ifo, .idx and .dict.dz\n";

@@ -5,11 +5,11 @@
 #include <zlib.h>
 
 #include <cstdint>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "test_files.h"
 
 namespace import_test {
 
@@ -83,8 +83,15 @@ inline std::string Dictzip(const std::string& bytes) {
   return file;
 }
 
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out.flush()) throw std::runtime_error(path + ": cannot write");
+}
+
 // Writes `base`.ifo and the files beside it; entries in the order given, the
-// synonyms (word, entry index) to `base`.syn when there are any.
+// synonyms (word, entry index) to `base`.syn when there are any. A packed
+// .idx.gz is written as dictzip too, which is gzip.
 inline void WriteStardict(const std::string& base, const std::vector<StardictEntry>& entries,
                           const std::vector<std::pair<std::string, uint32_t>>& synonyms = {},
                           const StardictLayout& layout = {}) {
@@ -106,10 +113,10 @@ inline void WriteStardict(const std::string& base, const std::vector<StardictEnt
   ifo += "idxfilesize=" + std::to_string(index.size()) + "\n";
   if (layout.offsetBits == 64) ifo += "idxoffsetbits=64\n";
   if (!layout.sameTypeSequence.empty()) ifo += "sametypesequence=" + layout.sameTypeSequence + "\n";
-  WriteBytes(base + ".ifo", ifo);
-  WriteBytes(base + (layout.indexGzipped ? ".idx.gz" : ".idx"), layout.indexGzipped ? Gzip(index) : index);
-  WriteBytes(base + (layout.dictzip ? ".dict.dz" : ".dict"), layout.dictzip ? Dictzip(texts) : texts);
-  if (!synonyms.empty()) WriteBytes(base + ".syn", syn);
+  WriteFile(base + ".ifo", ifo);
+  WriteFile(base + (layout.indexGzipped ? ".idx.gz" : ".idx"), layout.indexGzipped ? Dictzip(index) : index);
+  WriteFile(base + (layout.dictzip ? ".dict.dz" : ".dict"), layout.dictzip ? Dictzip(texts) : texts);
+  if (!synonyms.empty()) WriteFile(base + ".syn", syn);
 }
 
 }  // namespace import_test

@@ -1,56 +1,22 @@
-// Files for the import tests: a private temporary folder and byte-exact reads.
+// Files for the import tests: the shared temporary folder, byte-exact reads and gzip.
 #pragma once
 
-#include <stdlib.h>
 #include <zlib.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
 #include <string>
-#include <vector>
+
+#include "tests/support/temp_dir.h"
 
 namespace import_test {
 
 inline const std::string kFixtures = IMPORT_FIXTURES;
 
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lexmoor-import-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempDir() { std::filesystem::remove_all(path_); }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
+using testsupport::TempDir;
 
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-  // Names of the files in the folder, sorted, so leftovers show.
-  std::string Listing() const {
-    std::string names;
-    std::vector<std::string> all;
-    for (const auto& e : std::filesystem::directory_iterator(path_)) all.push_back(e.path().filename().string());
-    std::sort(all.begin(), all.end());
-    for (const auto& n : all) names += n + " ";
-    return names;
-  }
+// The file's bytes; empty when it can't be read.
+inline std::string ReadBytes(const std::string& path) { return testsupport::ReadWholeFile(path).value_or(""); }
 
- private:
-  std::string path_;
-};
-
-inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-  if (!out.flush()) throw std::runtime_error(path + ": cannot write");
-}
+inline void WriteBytes(const std::string& path, const std::string& bytes) { testsupport::WriteWholeFile(path, bytes); }
 
 // `bytes` as a gzip file, as dictd's .dict.dz holds them.
 inline std::string Gzip(const std::string& bytes) {

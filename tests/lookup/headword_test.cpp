@@ -1,12 +1,12 @@
 // Which lines a word lists: headwords, case, TABs, zero bytes and pieces.
 #include <gtest/gtest.h>
 
-#include "dictionary_fixture.h"
+#include "tests/support/dictionary_fixture.h"
 
 namespace lookup {
 namespace {
 
-using testing::CheckedList;
+using fixture::CheckedList;
 
 std::string Repeat(char c, size_t n) { return std::string(n, c); }
 

@@ -1,16 +1,16 @@
 // The inflection fallback: which endings are cut, in which order, and that
-// cuts accumulate in the query buffer.
+// cuts accumulate.
 #include <gtest/gtest.h>
 
-#include "dictionary_fixture.h"
-#include "inflection.h"
+#include "tests/support/dictionary_fixture.h"
+#include "lookup/inflection.h"
 
 namespace lookup {
 namespace {
 
-using testing::CheckedLookup;
-using testing::Dictionary;
-using testing::Headwords;
+using fixture::CheckedLookup;
+using fixture::Dictionary;
+using fixture::Headwords;
 using Words = std::vector<std::string>;
 
 TEST(InflectionTest, CutSuffix) {

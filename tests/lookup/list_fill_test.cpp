@@ -1,13 +1,13 @@
 // What one listing leaves in a list: rows, count, size and extent.
 #include <gtest/gtest.h>
 
-#include "dictionary_fixture.h"
+#include "tests/support/dictionary_fixture.h"
 
 namespace lookup {
 namespace {
 
-using testing::CheckedList;
-using testing::TempDictionary;
+using fixture::CheckedList;
+using fixture::TempDictionary;
 
 std::string Lines(const std::string& headword, int n) {
   std::string text;

@@ -1,15 +1,15 @@
 // A whole lookup: which lists are touched, and the size of the window.
 #include <gtest/gtest.h>
 
-#include "dictionary_fixture.h"
+#include "tests/support/dictionary_fixture.h"
 
 namespace lookup {
 namespace {
 
-using testing::CheckedLookup;
-using testing::Dictionary;
-using testing::Headwords;
-using testing::TempDictionary;
+using fixture::CheckedLookup;
+using fixture::Dictionary;
+using fixture::Headwords;
+using fixture::TempDictionary;
 using Words = std::vector<std::string>;
 
 // Which lists a lookup touches, and the list counter: with the check box

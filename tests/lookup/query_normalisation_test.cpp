@@ -1,8 +1,8 @@
-// The query buffer: what fits it, and the trim of one space then one TAB.
+// The query a lookup takes: its first 127 bytes, and the trim of one space then one TAB.
 #include <gtest/gtest.h>
 
-#include "dictionary_fixture.h"
-#include "query_normalisation.h"
+#include "tests/support/dictionary_fixture.h"
+#include "lookup/query_normalisation.h"
 
 namespace lookup {
 namespace {
@@ -49,7 +49,7 @@ TEST(QueryNormalisationTest, BufferLimits) {
 // A query that is empty after the trim touches nothing.
 TEST(QueryNormalisationTest, EmptyQueryShowsNothing) {
   for (const char* query : {"", " ", "\t", "\t "}) {
-    LookupResult result = testing::CheckedLookup("a\tx\r\n", query, true);
+    LookupResult result = fixture::CheckedLookup("a\tx\r\n", query, true);
     EXPECT_FALSE(result.shown);
     for (const auto& list : result.lists) EXPECT_FALSE(list.has_value());
   }
@@ -57,11 +57,11 @@ TEST(QueryNormalisationTest, EmptyQueryShowsNothing) {
 
 // A space followed by a TAB leaves one space, which is looked up.
 TEST(QueryNormalisationTest, TrimmedQueryIsLookedUp) {
-  LookupResult result = testing::CheckedLookup(" x\ta\r\nword \tb\r\n", " \t", false);
+  LookupResult result = fixture::CheckedLookup(" x\ta\r\nword \tb\r\n", " \t", false);
   EXPECT_TRUE(result.shown);
-  EXPECT_EQ(testing::Headwords(*result.lists[0]), std::vector<std::string>{" x"});
-  result = testing::CheckedLookup("word\ta\r\nword \tb\r\n", "word  ", false);
-  EXPECT_EQ(testing::Headwords(*result.lists[0]), std::vector<std::string>{"word "});
+  EXPECT_EQ(fixture::Headwords(*result.lists[0]), std::vector<std::string>{" x"});
+  result = fixture::CheckedLookup("word\ta\r\nword \tb\r\n", "word  ", false);
+  EXPECT_EQ(fixture::Headwords(*result.lists[0]), std::vector<std::string>{"word "});
 }
 
 }  // namespace

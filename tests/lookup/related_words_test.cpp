@@ -2,15 +2,15 @@
 // counter, lists reused by failed candidates and the stop after four lists.
 #include <gtest/gtest.h>
 
-#include "dictionary_fixture.h"
-#include "related_words.h"
+#include "tests/support/dictionary_fixture.h"
+#include "lookup/related_words.h"
 
 namespace lookup {
 namespace {
 
-using testing::CheckedLookup;
-using testing::Dictionary;
-using testing::Headwords;
+using fixture::CheckedLookup;
+using fixture::Dictionary;
+using fixture::Headwords;
 using Words = std::vector<std::string>;
 
 TEST(RelatedWordsTest, Candidates) {

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "lookup.h"
-#include "reference_lookup.h"
+#include "lookup/lookup.h"
+#include "tests/support/reference_lookup.h"
 
 namespace {
 

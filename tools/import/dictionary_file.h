@@ -1,5 +1,5 @@
 // Dictionary lines as written: code page 932 bytes, "headword TAB meaning",
-// CR LF, in a deterministic order, replaced atomically.
+// CR LF, in a deterministic order, put in place as the program replaces its own.
 #pragma once
 
 #include <cstddef>
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup/text_mode.h"
+#include "dictionary/text_mode_reader.h"
 
 namespace import {
 
@@ -20,7 +20,7 @@ struct DictionaryLine {
 // The program reads a line in pieces of at most kMaxPieceLength bytes, its LF
 // (which CR LF reads as) included, each piece taken for a line of its own: no
 // line may be longer than one piece.
-inline constexpr size_t kLongestLineText = lookup::kMaxPieceLength - 1;
+inline constexpr size_t kLongestLineText = dictionary::kMaxPieceLength - 1;
 
 // The meaning made of `pieces` joined by `separator`, leaving out the trailing
 // pieces that would make the line longer than kLongestLineText; `shortened`
@@ -33,9 +33,10 @@ std::string JoinWithinLine(std::string_view headword, const std::vector<std::str
 // and "apple" before "Apple".
 void SortByHeadword(std::vector<DictionaryLine>& lines);
 
-// Writes `lines` to `path` through a temporary file in the same directory that
-// is flushed to disk and renamed into place, so `path` is either untouched or
-// complete. Returns the bytes written. Throws ImportError naming the file.
+// Writes `lines` to `path` through a work file beside it (`path`.next) that is
+// flushed to disk and renamed into place, so `path` is either untouched or
+// complete; a file already at `path` is kept as `path`.bak. Returns the bytes
+// written. Throws ImportError naming the file.
 uint64_t WriteDictionary(const std::string& path, const std::vector<DictionaryLine>& lines);
 
 }  // namespace import

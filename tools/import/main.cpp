@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "dictionary_backup.h"
+#include "dictionary/dictionary_paths.h"
+#include "dictionary_file.h"
 #include "edict_import.h"
 #include "freedict_import.h"
 #include "import_error.h"
@@ -41,8 +42,7 @@ void PrintUsage(std::ostream& out) {
       << "            export them; UTF-16 with its byte order mark, UTF-8 or Shift-JIS\n"
       << "            (--encoding, default auto: UTF-8 when the file is valid UTF-8)\n"
       << "  -o        the file to write (default ./" << kDefaultOutput << "); it is replaced only\n"
-      << "            when the import succeeds, and the file it replaces is kept as OUTPUT"
-      << import::kBackupSuffix << "\n"
+      << "            when the import succeeds, and the file it replaces is kept as OUTPUT.bak\n"
       << "  --fresh   do not carry the pronunciations registered in OUTPUT over to the new\n"
       << "            lines of the same headword\n";
 }
@@ -104,7 +104,8 @@ int main(int argc, char** argv) {
     import::ImportSettings settings;
     settings.progress = &progress;
     import::Registrations registered;
-    if (!fresh && Exists(output)) {
+    const bool replacing = Exists(output);
+    if (replacing && !fresh) {
       registered = import::ReadRegistrations(output);
       settings.registrations = &registered;
     }
@@ -113,13 +114,12 @@ int main(int argc, char** argv) {
                                 : source == "stardict" ? import::ImportStardict(files[0], settings)
                                                        : import::ImportTsv(files[0], *encoding, settings);
     import::ImportReport& report = imported.report;
-    report.bytesWritten = import::WriteDictionaryKeepingBackup(output, imported.lines, report.backup);
+    report.bytesWritten = import::WriteDictionary(output, imported.lines);
+    if (replacing) report.backup = dictionary::DictionaryPaths::Of(output).backup;
     report.linesWritten = static_cast<int64_t>(imported.lines.size());
     progress.Clear();
     import::PrintReport(std::cout, output, report);
     return 0;
-  } catch (const import::BackupNotKept& e) {
-    std::cerr << kProgram << ": " << e.what() << "\n";
   } catch (const import::ImportError& e) {
     std::cerr << kProgram << ": " << e.what() << "\n" << kProgram << ": nothing written\n";
   } catch (const std::bad_alloc&) {

@@ -3,9 +3,10 @@
 #include <string_view>
 
 #include "gzip_file.h"
-#include "lookup/dictionary_line.h"
-#include "lookup/text_mode.h"
-#include "result/pronunciation.h"
+#include "dictionary/byte_source.h"
+#include "dictionary/dictionary_line.h"
+#include "dictionary/text_mode_reader.h"
+#include "rows/pronunciation.h"
 
 namespace import {
 
@@ -17,19 +18,19 @@ const Registration* Registrations::Find(const std::string& headword) const {
 Registrations ReadRegistrations(const std::string& path) {
   const std::string bytes = ReadWholeFile(path);
   Registrations found;
-  lookup::MemorySource source(bytes);
-  lookup::PieceFilter everyPiece;
+  dictionary::MemorySource source(bytes);
+  dictionary::PieceFilter everyPiece;
   everyPiece.AllowAll();
   bool startsLine = true;  // the pieces after the first of a long line hold no headword
-  lookup::ForEachPiece(source, everyPiece, [&](const lookup::Piece& piece) {
+  dictionary::ForEachPiece(source, everyPiece, [&](const dictionary::Piece& piece) {
     const bool isLineStart = startsLine;
-    startsLine = piece.end != lookup::PieceEnd::kLimit;
+    startsLine = piece.end != dictionary::PieceEnd::kLimit;
     if (!isLineStart) return true;
     std::string_view line = piece.text.substr(0, piece.text.find('\0'));
-    const size_t tab = lookup::HeadwordEnd(line);
+    const size_t tab = dictionary::HeadwordEnd(line);
     if (tab == std::string_view::npos) return true;
     const std::string_view rest = line.substr(tab + 1);
-    const size_t field = rowaction::PronunciationField(rest);
+    const size_t field = rows::PronunciationField(rest);
     if (field == 0) return true;
     Registration registration{std::string(line.substr(0, tab)), std::string(rest.substr(1, field - 3))};
     auto [it, added] = found.indexOf.emplace(registration.headword, found.items.size());

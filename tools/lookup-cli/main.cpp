@@ -10,7 +10,8 @@
 #include <iostream>
 #include <string>
 
-#include "lookup.h"
+#include "dictionary/dictionary_paths.h"
+#include "lookup/lookup.h"
 #include "result_text.h"
 
 namespace {
@@ -22,7 +23,7 @@ void PrintUsage(std::ostream& out) {
   out << "usage: " << kProgram << " [--dict FILE] [--related] WORD\n"
       << "Lists the dictionary lines whose headword begins with WORD (ignoring case),\n"
       << "with the inflection fallback and, with --related, the prefix-exchanged words.\n"
-      << "  --dict FILE  the dictionary (default ./" << lookup::kDictionaryFile << ")\n"
+      << "  --dict FILE  the dictionary (default ./" << dictionary::kDictionaryFile << ")\n"
       << "Exit status: 0 found, 1 nothing found, 2 bad usage or unreadable dictionary.\n";
 }
 
@@ -35,7 +36,7 @@ int Fail(const std::string& why, bool usage) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string dictionary = lookup::kDictionaryFile;
+  std::string dictionaryPath = dictionary::kDictionaryFile;
   std::string word;
   bool related = false, haveWord = false, optionsEnd = false;
   for (int i = 1; i < argc; ++i) {
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
       related = true;
     } else if (!optionsEnd && arg == "--dict") {
       if (i + 1 >= argc || argv[i + 1][0] == '\0') return Fail("--dict needs a file name", true);
-      dictionary = argv[++i];
+      dictionaryPath = argv[++i];
     } else if (!optionsEnd && arg.size() > 1 && arg[0] == '-') {
       return Fail("unknown option \"" + arg + "\"", true);
     } else if (haveWord) {
@@ -68,18 +69,18 @@ int main(int argc, char** argv) {
 
   // The pop-up shows nothing for a missing dictionary; a command says why.
   std::error_code ec;
-  if (std::filesystem::is_directory(dictionary, ec))
-    return Fail(dictionary + ": is a folder, not a dictionary file", false);
-  if (FILE* f = std::fopen(dictionary.c_str(), "rb")) {
+  if (std::filesystem::is_directory(dictionaryPath, ec))
+    return Fail(dictionaryPath + ": is a folder, not a dictionary file", false);
+  if (FILE* f = std::fopen(dictionaryPath.c_str(), "rb")) {
     std::fclose(f);
   } else {
-    return Fail(dictionary + ": cannot open the dictionary: " + std::strerror(errno), false);
+    return Fail(dictionaryPath + ": cannot open the dictionary: " + std::strerror(errno), false);
   }
 
-  lookup::LookupResult result = lookup::Lookup(dictionary, query, related);
+  lookup::LookupResult result = lookup::Lookup(dictionaryPath, query, related);
   if (!result.shown) return Fail("nothing to look up in \"" + word + "\"", true);
   if (!result.lists[0] || !result.lists[0]->opened)
-    return Fail(dictionary + ": cannot read the dictionary", false);
+    return Fail(dictionaryPath + ": cannot read the dictionary", false);
   std::cout << lookup_cli::ResultText(result, text) << std::flush;
   if (!std::cout) return Fail("cannot write the result", false);
   return lookup_cli::ExitCodeFor(result);

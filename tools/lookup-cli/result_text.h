@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "lookup.h"
+#include "lookup/lookup.h"
 
 namespace lookup_cli {
 

@@ -26,7 +26,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/private_messages.h"
+#include "res/private_messages.h"
 #include "framework/win32.h"
 #include "res/resource.h"
 

@@ -1,0 +1,32 @@
+// What a line of the dictionary is: a headword, up to the first TAB that
+// follows some other byte (TABs at the very start belong to it), then the
+// rest; the row a list shows for it; and how headwords compare. Bytes only: a
+// TAB or ';' byte never occurs inside a double-byte character.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace dictionary {
+
+// The one row of a list when nothing matched; it is no dictionary line.
+inline constexpr std::string_view kUnknownRow = "Unknown";
+
+// Where the TAB that ends the headword of `line` stands; npos when the line
+// is all headword.
+inline size_t HeadwordEnd(std::string_view line) {
+  const size_t first = line.find_first_not_of('\t');
+  return first == std::string_view::npos ? std::string_view::npos : line.find('\t', first);
+}
+
+// The text a matching line shows as a row: cut before its first ';', or
+// before a zero byte, which ends a line's text.
+std::string_view RowText(std::string_view line);
+
+// Headwords are compared ignoring the case of A to Z only; every other byte,
+// a trail byte of a double-byte character too, equals only itself.
+inline unsigned char FoldAsciiCase(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace dictionary

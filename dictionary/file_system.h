@@ -1,0 +1,42 @@
+// The few file operations that writing a dictionary needs, behind an interface
+// so the steps that use them stay portable and a test can make any one fail.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "dictionary/byte_source.h"
+
+namespace dictionary {
+
+// A new, empty file being written. Closed by its destructor.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  // Writes all `size` bytes or reports failure (a full disk may have taken some).
+  virtual bool Write(const char* data, std::size_t size) = 0;
+  // Puts everything written so far on the disk.
+  virtual bool Sync() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // The file read from its first byte, closed by its destructor. Null when
+  // the file can't be opened.
+  virtual std::unique_ptr<ByteSource> OpenForRead(const std::string& path) = 0;
+  // Creates `path`, or empties it if it exists. Null on failure.
+  virtual std::unique_ptr<OutputFile> CreateWorkFile(const std::string& path) = 0;
+  virtual bool Exists(const std::string& path) = 0;
+  // Gives the file `existing` the second name `link`, which must not exist.
+  // False also where the volume has no hard links.
+  virtual bool Link(const std::string& existing, const std::string& link) = 0;
+  // Renames `from` to `to` in one step, replacing a file `to`: at every
+  // instant `to` is the old file or the new one. True once the rename is
+  // done, whether or not the directory has reached the disk yet.
+  virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  virtual bool Remove(const std::string& path) = 0;
+};
+
+}  // namespace dictionary

@@ -1,0 +1,17 @@
+// Putting a rewritten dictionary in place: the previous one is kept as the
+// backup, and at no instant is there no dictionary or a half-written one.
+#pragma once
+
+#include "dictionary/dictionary_paths.h"
+#include "dictionary/file_system.h"
+
+namespace dictionary {
+
+// Makes the flushed work file the dictionary. A dictionary already there
+// first becomes the backup, under a second name (or, where the volume has no
+// hard links, as a flushed copy), so it never leaves its own name; then one
+// rename replaces it. On failure the dictionary is as it was; the work file
+// is left to the caller.
+bool ReplaceWithBackup(FileSystem& files, const DictionaryPaths& paths);
+
+}  // namespace dictionary

@@ -1,0 +1,95 @@
+#include "dictionary/windows_file_system.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace dictionary {
+namespace {
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// One ReadFile or WriteFile call moves at most this much.
+constexpr std::size_t kMaxTransfer = 1u << 30;
+
+class WindowsInputFile final : public ByteSource {
+ public:
+  explicit WindowsInputFile(HANDLE handle) : file_(handle) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+    DWORD got = 0;
+    if (!ReadFile(file_.get(), buffer, static_cast<DWORD>(std::min(size, kMaxTransfer)), &got, nullptr)) {
+      return -1;
+    }
+    return static_cast<std::ptrdiff_t>(got);
+  }
+
+ private:
+  FileHandle file_;
+};
+
+class WindowsOutputFile final : public OutputFile {
+ public:
+  explicit WindowsOutputFile(HANDLE handle) : file_(handle) {}
+  bool Write(const char* data, std::size_t size) override {
+    while (size > 0) {
+      DWORD put = 0;
+      if (!WriteFile(file_.get(), data, static_cast<DWORD>(std::min(size, kMaxTransfer)), &put, nullptr) ||
+          put == 0) {
+        return false;
+      }
+      data += put;
+      size -= put;
+    }
+    return true;
+  }
+  bool Sync() override { return FlushFileBuffers(file_.get()) != 0; }
+
+ private:
+  FileHandle file_;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSource> WindowsFileSystem::OpenForRead(const std::string& path) {
+  // Shared as fopen shares, so a lookup or an editor may read it meanwhile.
+  const HANDLE handle =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<WindowsInputFile>(handle);
+}
+
+std::unique_ptr<OutputFile> WindowsFileSystem::CreateWorkFile(const std::string& path) {
+  const HANDLE handle =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<WindowsOutputFile>(handle);
+}
+
+bool WindowsFileSystem::Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WindowsFileSystem::Link(const std::string& existing, const std::string& link) {
+  return CreateHardLinkA(link.c_str(), existing.c_str(), nullptr) != 0;
+}
+
+bool WindowsFileSystem::Rename(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool WindowsFileSystem::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+}  // namespace dictionary

@@ -1,0 +1,19 @@
+// The dictionary's file operations on Windows.
+#pragma once
+
+#include "dictionary/file_system.h"
+
+namespace dictionary {
+
+class WindowsFileSystem final : public FileSystem {
+ public:
+  std::unique_ptr<ByteSource> OpenForRead(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateWorkFile(const std::string& path) override;
+  bool Exists(const std::string& path) override;
+  bool Link(const std::string& existing, const std::string& link) override;
+  // MoveFileEx replacing the target, written through before it returns.
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool Remove(const std::string& path) override;
+};
+
+}  // namespace dictionary
