@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "import_checks.h"
 #include "dictionary/dictionary_line.h"
+#include "import_checks.h"
 #include "stardict_writer.h"
 
 namespace import_test {

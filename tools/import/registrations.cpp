@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-#include "gzip_file.h"
 #include "dictionary/byte_source.h"
 #include "dictionary/dictionary_line.h"
 #include "dictionary/text_mode_reader.h"
+#include "gzip_file.h"
 #include "rows/pronunciation.h"
 
 namespace import {
