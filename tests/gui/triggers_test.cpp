@@ -26,8 +26,9 @@ using gui_test::WindowText;
 namespace {
 
 constexpr char kDictionary[] = "apple\tn. A\r\nbanana\tn. B\r\ncherry\tn. C\r\n";
-// Time for Wine to settle X focus after a window appears; keys sent before are lost.
-constexpr int kSettleMs = 400;
+// Time for Wine to settle X focus after a window appears; keys sent before are
+// lost. Generous: on a busy machine the X server answers late.
+constexpr int kSettleMs = 1000;
 // Long enough for several 50 ms ticks.
 constexpr int kSeveralTicksMs = 400;
 
