@@ -11,10 +11,11 @@ std::string_view WithoutLineEnd(std::string_view row) {
   return row;
 }
 
-// Bytes of a pronunciation field at the start of `rest`, its closing TAB
-// included, or 0. The field holds no ']' but the closing one: a ']' byte may
-// be the second byte of a double-byte character, and a meaning that merely
-// begins with "[名]" must never be taken for a pronunciation.
+}  // namespace
+
+// The field holds no ']' but the closing one: a ']' byte may be the second
+// byte of a double-byte character, and a meaning that merely begins with
+// "[名]" must never be taken for a pronunciation.
 std::size_t PronunciationField(std::string_view rest) {
   if (rest.empty() || rest.front() != '[') return 0;
   const std::size_t tab = rest.find('\t');
@@ -22,8 +23,6 @@ std::size_t PronunciationField(std::string_view rest) {
   const std::size_t close = rest.find(']');
   return close == tab - 1 ? tab + 1 : 0;
 }
-
-}  // namespace
 
 bool IsRegistrableRow(std::string_view row) {
   return row != dictionary::kUnknownRow && row.size() <= dictionary::kMaxPieceLength &&

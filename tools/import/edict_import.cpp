@@ -125,7 +125,7 @@ std::optional<EdictEntry> ParseEdictLine(std::string_view line) {
   return entry;
 }
 
-Imported ImportEdict(const std::string& path) {
+Imported ImportEdict(const std::string& path, const ImportSettings& settings) {
   const std::string raw = ReadWholeFile(path);
   std::string text;
   {
@@ -136,7 +136,7 @@ Imported ImportEdict(const std::string& path) {
                         kSourceEncoding + " (byte " + std::to_string(failedAt) + ")");
   }
   Cp932Encoder encoder;
-  Imported result;
+  Imported result(settings);
   ImportReport& report = result.report;
   report.source = path;
 
@@ -159,6 +159,7 @@ Imported ImportEdict(const std::string& path) {
       continue;
     }
     ++report.entriesRead;
+    ShowProgress(settings.progress, report.entriesRead, line.data() - text.data(), text.size());
     std::optional<EdictEntry> entry = ParseEdictLine(line);
     if (!entry) {
       report.dropped.Add("lines not in the EDICT form \"word [reading] /gloss/.../\"");
