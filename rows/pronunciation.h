@@ -2,16 +2,11 @@
 // TAB "[" pronunciation "]" TAB, in place of the headword's TAB.
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace rows {
-
-// Bytes of the pronunciation field at the start of `rest` (what follows the
-// headword's TAB): "[" pronunciation "]" TAB; 0 when `rest` begins with none.
-std::size_t PronunciationField(std::string_view rest);
 
 // Whether a pronunciation can be registered for `row`: a row of the dictionary
 // with a headword and a rest. False for the placeholder, for an empty row (no

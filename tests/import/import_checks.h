@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "iconv_handle.h"
+#include "tools/text/iconv_handle.h"
 #include "import_error.h"
 #include "import_report.h"
 
@@ -14,7 +14,7 @@ namespace import_test {
 
 // `text` converted between UTF-8 and code page 932; throws when it can't be.
 inline std::string Convert(const char* to, const char* from, const std::string& text) {
-  import::IconvHandle convert(to, from);
+  text::IconvHandle convert(to, from);
   std::string out;
   size_t failedAt = 0;
   if (!convert.Convert(text, out, failedAt)) throw std::runtime_error("not convertible: " + text);

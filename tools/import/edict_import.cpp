@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "gzip_file.h"
-#include "iconv_handle.h"
+#include "tools/text/iconv_handle.h"
 #include "import_error.h"
 #include "text_util.h"
 
@@ -129,7 +129,7 @@ Imported ImportEdict(const std::string& path, const ImportSettings& settings) {
   const std::string raw = ReadWholeFile(path);
   std::string text;
   {
-    IconvHandle toUtf8("UTF-8", kSourceEncoding);
+    text::IconvHandle toUtf8("UTF-8", kSourceEncoding);
     size_t failedAt = 0;
     if (!toUtf8.Convert(raw, text, failedAt))
       throw ImportError(path + ": line " + std::to_string(LineNumberAt(raw, failedAt)) + ": not valid " +

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "iconv_handle.h"
+#include "tools/text/iconv_handle.h"
 
 namespace import {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 constexpr size_t kMostListed = 100;
 
 // A text of the dictionary as the terminal shows it.
-std::string ForDisplay(IconvHandle& toUtf8, const std::string& cp932) {
+std::string ForDisplay(text::IconvHandle& toUtf8, const std::string& cp932) {
   std::string utf8;
   size_t failedAt = 0;
   return toUtf8.Convert(cp932, utf8, failedAt) ? utf8 : cp932;
@@ -63,7 +63,7 @@ void PrintReport(std::ostream& out, const std::string& outputPath, const ImportR
   if (!r.notCarried.empty()) {
     out << "  registered pronunciations not carried over: " << r.notCarried.size()
         << (r.backup.empty() ? "" : " (" + r.backup + " keeps them)") << "\n";
-    IconvHandle toUtf8("UTF-8", "CP932");
+    text::IconvHandle toUtf8("UTF-8", "CP932");
     for (size_t i = 0; i < r.notCarried.size() && i < kMostListed; ++i)
       out << "    " << ForDisplay(toUtf8, r.notCarried[i]) << "\n";
     if (r.notCarried.size() > kMostListed)

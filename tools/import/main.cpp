@@ -13,6 +13,7 @@
 #include "edict_import.h"
 #include "freedict_import.h"
 #include "import_error.h"
+#include "tools/text/iconv_handle.h"
 #include "stardict_import.h"
 #include "tsv_import.h"
 
@@ -121,6 +122,8 @@ int main(int argc, char** argv) {
     import::PrintReport(std::cout, output, report);
     return 0;
   } catch (const import::ImportError& e) {
+    std::cerr << kProgram << ": " << e.what() << "\n" << kProgram << ": nothing written\n";
+  } catch (const text::ConversionUnavailable& e) {
     std::cerr << kProgram << ": " << e.what() << "\n" << kProgram << ": nothing written\n";
   } catch (const std::bad_alloc&) {
     std::cerr << kProgram << ": out of memory\n" << kProgram << ": nothing written\n";

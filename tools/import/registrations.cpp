@@ -6,7 +6,6 @@
 #include "dictionary/dictionary_line.h"
 #include "dictionary/text_mode_reader.h"
 #include "gzip_file.h"
-#include "rows/pronunciation.h"
 
 namespace import {
 
@@ -30,7 +29,7 @@ Registrations ReadRegistrations(const std::string& path) {
     const size_t tab = dictionary::HeadwordEnd(line);
     if (tab == std::string_view::npos) return true;
     const std::string_view rest = line.substr(tab + 1);
-    const size_t field = rows::PronunciationField(rest);
+    const size_t field = dictionary::PronunciationField(rest);
     if (field == 0) return true;
     Registration registration{std::string(line.substr(0, tab)), std::string(rest.substr(1, field - 3))};
     auto [it, added] = found.indexOf.emplace(registration.headword, found.items.size());

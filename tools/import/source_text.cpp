@@ -1,6 +1,6 @@
 #include "source_text.h"
 
-#include "iconv_handle.h"
+#include "tools/text/iconv_handle.h"
 #include "import_error.h"
 #include "text_util.h"
 
@@ -14,7 +14,7 @@ constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 // Converts `bytes` from `from` to UTF-8; on failure, `failedLine` is the line
 // of the first byte that could not be converted.
 bool ToUtf8(const char* from, std::string_view bytes, std::string& out, size_t& failedLine) {
-  IconvHandle convert("UTF-8", from);
+  text::IconvHandle convert("UTF-8", from);
   size_t failedAt = 0;
   out.clear();
   if (convert.Convert(bytes, out, failedAt)) return true;
