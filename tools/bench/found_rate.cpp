@@ -27,13 +27,12 @@
 #include <vector>
 
 #include "dictionary/byte_source.h"
-#include "iconv_handle.h"
-#include "import_error.h"
 #include "lookup/headword_matcher.h"
 #include "lookup/lookup.h"
 #include "lookup/lookup_run.h"
 #include "lookup/punctuation_retry.h"
 #include "lookup/query_normalisation.h"
+#include "tools/text/iconv_handle.h"
 
 namespace {
 
@@ -96,7 +95,7 @@ std::vector<Token> ReadTokens(const std::vector<std::string>& texts, int64_t& to
   }
   if (total == 0) throw Failure{"the texts hold no words"};
 
-  import::IconvHandle toDictionary("CP932", "UTF-8");
+  text::IconvHandle toDictionary("CP932", "UTF-8");
   std::vector<Token> tokens;
   for (const auto& [text, occurrences] : counts) {
     Token token;
@@ -220,7 +219,7 @@ int main(int argc, char** argv) {
   } catch (const Failure& failure) {
     std::cerr << kProgram << ": " << failure.why << "\n";
     return 1;
-  } catch (const import::ImportError& error) {
+  } catch (const text::ConversionUnavailable& error) {
     std::cerr << kProgram << ": " << error.what() << "\n";
     return 1;
   }
