@@ -181,6 +181,19 @@ TEST_F(TriggersTest, AnotherProgramAsksForAClipboardLookup) {
   });
 }
 
+// The lookup finds the word without the punctuation copied with it; the
+// edit box keeps what was copied.
+TEST_F(TriggersTest, AWordCopiedWithItsPunctuationFindsItsWord) {
+  WithDialog([&] {
+    const std::string copied = "\x81\x67" "Bananas," "\x81\x68";  // “Bananas,”
+    ASSERT_TRUE(SetClipboardText(copied));
+    EXPECT_EQ(1, ::SendMessageA(dialog.m_hWnd, WM_LOOKUP_CLIPBOARD, 0, 0));
+    EXPECT_EQ(copied, WindowText(edit));
+    EXPECT_EQ("banana\tn. B\n", Row());
+    EXPECT_TRUE(::IsWindowVisible(window));
+  });
+}
+
 TEST_F(TriggersTest, CommandFromAnotherProgramEndsTheRun) {
   bool endedByCommand = false;
   const INT_PTR result = WithDialog([&] {
