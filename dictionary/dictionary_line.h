@@ -23,6 +23,11 @@ inline size_t HeadwordEnd(std::string_view line) {
   return first == std::string_view::npos ? std::string_view::npos : line.find('\t', first);
 }
 
+// Bytes of the pronunciation field at the start of `rest` (what follows the
+// headword's TAB): "[" pronunciation "]" TAB; 0 when `rest` begins with none.
+// A registration writes it; the reader gives it no meaning of its own.
+size_t PronunciationField(std::string_view rest);
+
 // The text a matching line shows as a row: cut before its first ';', or
 // before a zero byte, which ends a line's text.
 std::string_view RowText(std::string_view line);

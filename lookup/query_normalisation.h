@@ -1,4 +1,4 @@
-// The query as a lookup works on it: what fits the query buffer, trimmed.
+// The query as a lookup works on it: at most its first 127 bytes, trimmed.
 #pragma once
 
 #include <string>
@@ -6,7 +6,7 @@
 
 namespace lookup {
 
-// The query buffer holds 128 bytes with its terminating zero.
+// The longest query a lookup takes; text beyond it is not looked at.
 inline constexpr size_t kQueryCapacity = 127;
 
 // Text ends at its first zero byte; a longer query keeps its first

@@ -7,7 +7,7 @@
 
 namespace lookup {
 
-// A candidate is built in a 128-byte buffer; a longer one is not tried.
+// The longest candidate tried, as long as the longest query; a longer one is skipped.
 inline constexpr size_t kCandidateCapacity = 127;
 
 // The candidates for `word`, in the order they are tried: for each prefix

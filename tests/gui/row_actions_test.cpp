@@ -21,7 +21,7 @@ using gui_test::WindowText;
 
 namespace {
 
-constexpr int kSettleMs = 400;
+constexpr int kSettleMs = 1000;
 
 std::string ClipboardText() {
   std::string text;

@@ -27,8 +27,9 @@ using gui_test::WindowText;
 namespace {
 
 constexpr char kDictionary[] = "apple\tn. A\r\nbanana\tn. B\r\ncherry\tn. C\r\n";
-// Time for Wine to settle X focus after a window appears; keys sent before are lost.
-constexpr int kSettleMs = 400;
+// Time for Wine to settle X focus after a window appears; keys sent before are
+// lost. Generous: on a busy machine the X server answers late.
+constexpr int kSettleMs = 1000;
 // Long enough for several 50 ms ticks.
 constexpr int kSeveralTicksMs = 400;
 
@@ -177,6 +178,19 @@ TEST_F(TriggersTest, AnotherProgramAsksForAClipboardLookup) {
     ASSERT_EQ(0, RunProgram(poke + " lookup-clipboard", &answer));
     EXPECT_EQ("1", answer.substr(0, answer.find_first_of("\r\n")));
     EXPECT_EQ("banana", WindowText(edit));
+    EXPECT_EQ("banana\tn. B\n", Row());
+    EXPECT_TRUE(::IsWindowVisible(window));
+  });
+}
+
+// The lookup finds the word without the punctuation copied with it; the
+// edit box keeps what was copied.
+TEST_F(TriggersTest, AWordCopiedWithItsPunctuationFindsItsWord) {
+  WithDialog([&] {
+    const std::string copied = "\x81\x67" "Bananas," "\x81\x68";  // “Bananas,”
+    ASSERT_TRUE(SetClipboardText(copied));
+    EXPECT_EQ(1, ::SendMessageA(dialog.m_hWnd, WM_LOOKUP_CLIPBOARD, 0, 0));
+    EXPECT_EQ(copied, WindowText(edit));
     EXPECT_EQ("banana\tn. B\n", Row());
     EXPECT_TRUE(::IsWindowVisible(window));
   });

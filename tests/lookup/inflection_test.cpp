@@ -1,5 +1,5 @@
 // The inflection fallback: which endings are cut, in which order, and that
-// cuts accumulate in the query buffer.
+// cuts accumulate.
 #include <gtest/gtest.h>
 
 #include "tests/support/dictionary_fixture.h"

@@ -1,4 +1,4 @@
-// The query buffer: what fits it, and the trim of one space then one TAB.
+// The query a lookup takes: its first 127 bytes, and the trim of one space then one TAB.
 #include <gtest/gtest.h>
 
 #include "tests/support/dictionary_fixture.h"

@@ -4,6 +4,7 @@
 
 #include "dictionary/dictionary_paths.h"
 #include "tests/support/reference_lookup.h"
+#include "tests/support/reference_punctuation.h"
 
 namespace lookup {
 
@@ -62,7 +63,7 @@ LookupResult CheckedLookup(std::string_view dictionary, std::string_view query, 
   LookupResult fromMemory = LookupInBytes(dictionary, query, related);
   TempDictionary file(dictionary);
   EXPECT_EQ(Lookup(file.path(), query, related), fromMemory) << "read from a file";
-  EXPECT_EQ(reference::Lookup(file.path(), query, related), fromMemory) << "literal reference";
+  EXPECT_EQ(reference::LookupWithRetry(file.path(), query, related), fromMemory) << "literal reference";
   return fromMemory;
 }
 

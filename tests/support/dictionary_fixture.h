@@ -40,7 +40,8 @@ std::string Dictionary(const std::vector<std::string>& headwords);
 // the literal reference's must equal it.
 ListFill CheckedList(std::string_view dictionary, std::string_view word);
 
-// The engine's lookup from memory, checked the same way.
+// The engine's lookup from memory, checked the same way (the reference with
+// its second try for text copied with punctuation).
 LookupResult CheckedLookup(std::string_view dictionary, std::string_view query, bool related);
 
 // The words whose lines a list shows: each row up to its first TAB.

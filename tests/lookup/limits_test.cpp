@@ -1,5 +1,5 @@
-// Inputs the fixed buffers can't hold, and a dictionary that can't be read to
-// its end: handled soundly instead of overrunning a buffer or waiting forever.
+// Queries and candidates longer than a lookup takes, and a dictionary that
+// can't be read to its end.
 #include <gtest/gtest.h>
 
 #include "tests/support/dictionary_fixture.h"
@@ -15,8 +15,8 @@ using fixture::Headwords;
 using fixture::TempDictionary;
 using Words = std::vector<std::string>;
 
-// A query longer than the 127 bytes of the query buffer uses its first 127.
-TEST(MendedFaultsTest, LongQueryUsesItsFirst127Bytes) {
+// A query longer than 127 bytes is looked up by its first 127.
+TEST(QueryLimit, LongQueryUsesItsFirst127Bytes) {
   const std::string head(127, 'a');
   LookupResult result = CheckedLookup(Dictionary({head + "b", head + "c", "a"}), head + "bcdef", false);
   EXPECT_EQ(Headwords(*result.lists[0]), (Words{head + "b", head + "c"}));
@@ -29,7 +29,7 @@ TEST(MendedFaultsTest, LongQueryUsesItsFirst127Bytes) {
 // A candidate longer than 127 bytes is not tried: a 127-byte query whose
 // two-letter prefix "in" is exchanged for "con" or "com" (or "sub", "sus")
 // gives 128 bytes. Cut to 127 bytes, they would find the lines below.
-TEST(MendedFaultsTest, CandidateTooLongIsSkipped) {
+TEST(CandidateLimit, CandidateOver127BytesIsNotTried) {
   const std::string stem(125, 'p');
   const std::string query = "in" + stem;  // 127 bytes
   Words dictionary{"con" + stem.substr(0, 124) + "x", "de" + stem, "sub" + stem.substr(0, 124) + "x"};
@@ -42,7 +42,7 @@ TEST(MendedFaultsTest, CandidateTooLongIsSkipped) {
 
 // Which candidates of a 127-byte query fit, per prefix group; the literal
 // reference tries exactly those (one pass each after the query's own).
-TEST(MendedFaultsTest, CandidatesThatFit) {
+TEST(CandidateLimit, CandidatesOfA127ByteQueryThatFit) {
   const std::pair<std::string, size_t> cases[] = {
       {"in", 2}, {"im", 2}, {"con", 6}, {"com", 6}, {"de", 3}, {"sub", 5}, {"sus", 5}, {"re", 3},
   };
@@ -58,7 +58,7 @@ TEST(MendedFaultsTest, CandidatesThatFit) {
 
 // A read error is not the end of the file: the scan ends there and does not
 // wait for an end that never comes. A directory opens on Linux but can't be read.
-TEST(MendedFaultsTest, ReadErrorEndsTheScan) {
+TEST(ReadError, EndsTheScan) {
   TempDictionary file("cat\tx\r\n");
   for (const auto& list : {ListHeadword(file.directory(), "cat"), reference::ListHeadword(file.directory(), "cat")}) {
     EXPECT_TRUE(list.opened);
