@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/desktop.h"
 #include "app/notify_icon_data.h"
 #include "framework/dialog.h"
 #include "framework/font.h"
@@ -19,7 +20,7 @@ class CWriteTranslateDialog : public CDialog {
   enum { IDD = IDD_WRITE_TRANSLATE };
   static constexpr int kListCount = lookup::kListCount;  // lists 1000 to 1004
 
-  explicit CWriteTranslateDialog(CWnd* parent = nullptr);
+  explicit CWriteTranslateDialog(CWnd* parent = nullptr, Desktop& desktop = SystemDesktop());
 
   // The lookup every trigger ends in: fills the lists and shows the result
   // window at the mouse cursor. An empty query shows nothing.
@@ -27,8 +28,6 @@ class CWriteTranslateDialog : public CDialog {
 
   void LookupClipboard();
   void LookupEditText();
-
-  const NotifyIconData& TrayIcon() const { return m_nid; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -48,12 +47,14 @@ class CWriteTranslateDialog : public CDialog {
  private:
   void SetFontOn(HWND control, const CFont& font);
   void ApplyToList(int listId, const lookup::ListFill& fill);
+  void BringToFront(HWND window);
 
   // Sent to every top-level window when the shell's taskbar is re-created.
   static const UINT s_msgTaskbarCreated;
 
+  Desktop& m_desktop;
   HICON m_hIcon;
-  NotifyIconData m_nid;
+  NotifyIconData m_nid{m_desktop};
   int m_bHidden = 0;
   std::unique_ptr<CListupWindow> m_pListupWindow;
   CFont m_fontWord;

@@ -9,6 +9,10 @@
 
 namespace dictionary {
 
+// The dictionary's code page, Shift-JIS: how its bytes become Unicode text and
+// back where they meet the system's Unicode (the clipboard, the lists).
+inline constexpr unsigned kDictionaryCodePage = 932;
+
 // The one row of a list when nothing matched; it is no dictionary line.
 inline constexpr std::string_view kUnknownRow = "Unknown";
 
