@@ -2,24 +2,29 @@
 // record goes, so the notification area never keeps an icon of a dead program.
 #pragma once
 
-#include "framework/win32.h"
+#include "app/desktop.h"
+#include "framework/handles.h"
 
 class NotifyIconData {
  public:
-  NotifyIconData();
+  explicit NotifyIconData(Desktop& desktop);
   ~NotifyIconData() { Delete(); }
   NotifyIconData(const NotifyIconData&) = delete;
   NotifyIconData& operator=(const NotifyIconData&) = delete;
 
   // Fills the record and adds the icon; false when the shell refused it.
-  bool Add(HWND owner, HICON icon, UINT callbackMessage, const char* tip);
+  bool Add(HWND owner, fw::OwnedIcon icon, UINT callbackMessage, const char* tip);
   // Adds the icon again from the record, for a taskbar that was re-created.
   bool AddAgain();
+  // Adds the icon if the shell refused it so far. At logon the shell refuses
+  // icons until the taskbar is ready, and no "TaskbarCreated" follows.
+  void AddIfRefused();
   void Delete();
 
-  const NOTIFYICONDATAA& Record() const { return m_data; }
-
  private:
+  Desktop& m_desktop;
   NOTIFYICONDATAA m_data;
+  fw::OwnedIcon m_icon;  // outlives the icon's place in the notification area
   bool m_filled = false;
+  bool m_added = false;
 };

@@ -1,8 +1,8 @@
 #include "app/write_translate_dialog.h"
 
 #include "app/about_dialog.h"
-#include "res/private_messages.h"
 #include "framework/win_app.h"
+#include "res/private_messages.h"
 
 namespace {
 constexpr char kTrayTip[] = "Vocapop";
@@ -31,8 +31,10 @@ ON_COMMAND(IDC_TRANSLATE, LookupEditText)
 ON_REGISTERED_MESSAGE(s_msgTaskbarCreated, OnTaskbarCreated)
 END_MESSAGE_MAP()
 
-CWriteTranslateDialog::CWriteTranslateDialog(CWnd* parent)
-    : CDialog(IDD, parent), m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+CWriteTranslateDialog::CWriteTranslateDialog(CWnd* parent, Desktop& desktop)
+    : CDialog(IDD, parent),
+      m_desktop(desktop),
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
 BOOL CWriteTranslateDialog::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -59,9 +61,12 @@ BOOL CWriteTranslateDialog::OnInitDialog() {
 
   ModifyStyleEx(WS_EX_APPWINDOW, 0, 0);  // no task-bar button
 
-  // Running on without the icon is acceptable: the dialog can still be shown.
-  m_nid.Add(m_hWnd, ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)), WM_TRAY_CALLBACK,
-            kTrayTip);
+  // The tray draws small icons: loaded at that size, not scaled down from the large one.
+  fw::OwnedIcon trayIcon(static_cast<HICON>(
+      ::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                   ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+  // Refused (at logon, before the taskbar is ready), it is added again at later timer ticks.
+  m_nid.Add(m_hWnd, std::move(trayIcon), WM_TRAY_CALLBACK, kTrayTip);
 
   m_fontWord.CreatePointFont(kWordFontTenths, kWordFontFace);
   SetFontOn(GetDlgItem(IDC_WORD), m_fontWord);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/desktop.h"
 #include "app/notify_icon_data.h"
 #include "dictionary/dictionary_paths.h"
 #include "dictionary/read_only_file.h"
@@ -22,7 +23,7 @@ class CWriteTranslateDialog : public CDialog {
   enum { IDD = IDD_WRITE_TRANSLATE };
   static constexpr int kListCount = lookup::kListCount;  // lists 1000 to 1004
 
-  explicit CWriteTranslateDialog(CWnd* parent = nullptr);
+  explicit CWriteTranslateDialog(CWnd* parent = nullptr, Desktop& desktop = SystemDesktop());
 
   // The lookup every trigger ends in: fills the lists and shows the result
   // window at the mouse cursor. An empty query shows nothing.
@@ -30,8 +31,6 @@ class CWriteTranslateDialog : public CDialog {
 
   void LookupClipboard();
   void LookupEditText();
-
-  const NotifyIconData& TrayIcon() const { return m_nid; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -51,12 +50,14 @@ class CWriteTranslateDialog : public CDialog {
  private:
   void SetFontOn(HWND control, const CFont& font);
   void ApplyToList(int listId, const lookup::ListFill& fill);
+  void BringToFront(HWND window);
 
   // Sent to every top-level window when the shell's taskbar is re-created.
   static const UINT s_msgTaskbarCreated;
 
+  Desktop& m_desktop;
   HICON m_hIcon;
-  NotifyIconData m_nid;
+  NotifyIconData m_nid{m_desktop};
   dictionary::NativeReadOnlyFiles m_files;
   lookup::DictionaryLookups m_lookups{dictionary::kDictionaryFile, m_files};
   int m_bHidden = 0;

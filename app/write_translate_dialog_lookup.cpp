@@ -4,6 +4,11 @@
 #include "dictionary/dictionary_paths.h"
 #include "framework/undrawn_while_shown.h"
 #include "lookup/lookup.h"
+#include "lookup/window_placement.h"
+
+namespace {
+lookup::Rect LookupRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+}  // namespace
 
 void CWriteTranslateDialog::LookupAndShow(CString query) {
   if (!m_pListupWindow) return;
@@ -20,23 +25,37 @@ void CWriteTranslateDialog::LookupAndShow(CString query) {
 
   POINT cursor{};
   ::GetCursorPos(&cursor);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ::GetMonitorInfoA(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor);
   WINDOWPLACEMENT placement;
   m_pListupWindow->GetWindowPlacement(&placement);
-  // At the cursor as it is, even where the window then reaches past the screen's edge.
-  placement.rcNormalPosition =
-      RECT{cursor.x, cursor.y, cursor.x + result.WindowWidth(), cursor.y + result.WindowHeight()};
+  // At the cursor, even where the window then reaches past the screen's edge.
+  const lookup::Rect placed =
+      lookup::PlacementAtCursor({cursor.x, cursor.y}, LookupRect(monitor.rcMonitor),
+                                LookupRect(monitor.rcWork), result.WindowWidth(), result.WindowHeight());
+  placement.rcNormalPosition = RECT{placed.left, placed.top, placed.right, placed.bottom};
   m_pListupWindow->SetWindowPlacement(&placement);
   m_pListupWindow->ShowWindow(SW_SHOW);
-  m_pListupWindow->SetForegroundWindow();
+  BringToFront(m_pListupWindow->m_hWnd);
+}
+
+void CWriteTranslateDialog::BringToFront(HWND window) {
+  if (m_desktop.SetForegroundWindow(window)) return;
+  // The foreground lock refused: the hot key went to the user's program, which
+  // keeps the focus. The window still goes above it, without taking the focus.
+  constexpr UINT kRaiseOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kRaiseOnly);
+  ::SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kRaiseOnly);
 }
 
 void CWriteTranslateDialog::ApplyToList(int listId, const lookup::ListFill& fill) {
-  CListBox& list = m_listBoxes[listId - IDC_LIST0];
+  CChoicableListBox& list = m_listBoxes[listId - IDC_LIST0];
   // One repaint for the whole fill, not one per row.
   list.SendMessage(WM_SETREDRAW, FALSE);
-  list.ResetContent();
+  list.ResetRows();
   list.SendMessage(LB_INITSTORAGE, fill.rows.size(), 0);
-  for (const std::string& row : fill.rows) list.InsertString(-1, row.c_str());
+  for (const std::string& row : fill.rows) list.AddRow(row);
   list.SendMessage(WM_SETREDRAW, TRUE);
   ::InvalidateRect(list.m_hWnd, nullptr, TRUE);
   if (!fill.opened) return;  // an unreadable dictionary leaves the size and extent as they were

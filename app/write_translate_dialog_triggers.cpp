@@ -1,11 +1,12 @@
 // What starts a lookup or shows and hides the main dialog: the timer that
 // polls the hot key, the clipboard, the buttons and Enter, the tray icon and
 // the messages other windows send.
-#include <cstring>
+#include <optional>
+#include <string>
 
-#include "res/private_messages.h"
+#include "app/clipboard_text.h"
 #include "app/write_translate_dialog.h"
-#include "framework/handles.h"
+#include "res/private_messages.h"
 
 namespace {
 // The hot key is polled, not registered: the asynchronous key state tells
@@ -27,24 +28,15 @@ void CWriteTranslateDialog::OnTimer(UINT_PTR) {
     m_bHidden = 1;
     ShowWindow(SW_HIDE);
   }
+  m_nid.AddIfRefused();
   if (IsKeyDown(kHotKeyModifier) && IsKeyDown(kHotKey)) LookupClipboard();
 }
 
 void CWriteTranslateDialog::LookupClipboard() {
-  CString text;
-  if (!::IsClipboardFormatAvailable(CF_TEXT)) return;
-  {
-    fw::ClipboardSession clipboard(nullptr);
-    if (!clipboard.IsOpen()) return;
-    HANDLE data = ::GetClipboardData(CF_TEXT);
-    fw::GlobalLockGuard lock(data);
-    if (const char* bytes = static_cast<const char*>(lock.Data())) {
-      // Another program's block may lack its NUL: never read past its end.
-      text = CString(std::string(bytes, strnlen(bytes, ::GlobalSize(data))));
-    }
-  }
-  ::SetDlgItemTextA(m_hWnd, IDC_WORD, text);
-  LookupAndShow(text);
+  std::optional<std::string> text = ReadClipboardText();
+  if (!text) return;
+  ::SetDlgItemTextA(m_hWnd, IDC_WORD, text->c_str());
+  LookupAndShow(std::move(*text));
 }
 
 void CWriteTranslateDialog::LookupEditText() {

@@ -10,6 +10,10 @@
 
 namespace dictionary {
 
+// The dictionary's code page, Shift-JIS: how its bytes become Unicode text and
+// back where they meet the system's Unicode (the clipboard, the lists).
+inline constexpr unsigned kDictionaryCodePage = 932;
+
 // The one row of a list when nothing matched; it is no dictionary line.
 inline constexpr std::string_view kUnknownRow = "Unknown";
 
@@ -26,6 +30,10 @@ inline bool IsBlank(std::string_view line) {
   const size_t first = line.find_first_not_of('\t');
   return first == std::string_view::npos || line[first] == '\0';
 }
+// Bytes of the pronunciation field at the start of `rest` (what follows the
+// headword's TAB): "[" pronunciation "]" TAB; 0 when `rest` begins with none.
+// A registration writes it; the reader gives it no meaning of its own.
+size_t PronunciationField(std::string_view rest);
 
 // The text a matching line shows as a row: cut before its first ';', or
 // before a zero byte, which ends a line's text.

@@ -3,12 +3,27 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "dictionary/byte_source.h"
 
 namespace dictionary {
+
+// The system's answer to a refused file operation.
+struct FileError {
+  std::uint32_t code = 0;  // GetLastError() on Windows, errno elsewhere; 0 when the system gave none
+  // Another program has the file open in a way that refuses the operation
+  // (antivirus, the search indexer, a sync client): it usually lets go soon.
+  bool held = false;
+};
+
+// A refused step: the file it was refused for, and why.
+struct FileFailure {
+  std::string path;
+  FileError error;
+};
 
 // A new, empty file being written. Closed by its destructor.
 class OutputFile {
@@ -34,9 +49,13 @@ class FileSystem {
   virtual bool Link(const std::string& existing, const std::string& link) = 0;
   // Renames `from` to `to` in one step, replacing a file `to`: at every
   // instant `to` is the old file or the new one. True once the rename is
-  // done, whether or not the directory has reached the disk yet.
+  // done, whether or not the directory has reached the disk yet. Where both
+  // are names of one file, the system may keep both (POSIX rename, Wine).
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
   virtual bool Remove(const std::string& path) = 0;
+  // Why the last refused operation was refused: one of this object's, or a
+  // read, write or sync of a file it opened (which must not outlive it).
+  virtual FileError LastError() const = 0;
 };
 
 }  // namespace dictionary

@@ -11,39 +11,53 @@
 namespace dictionary {
 namespace {
 
+// POSIX has no sharing modes; a file in use answers EBUSY or ETXTBSY.
+bool IsHeld(int code) { return code == EBUSY || code == ETXTBSY; }
+
+// Notes the refusal just reported by the system; returns `failed` for chaining.
+template <class T>
+T Refused(FileError& error, T failed) {
+  const int code = errno;
+  error = FileError{static_cast<std::uint32_t>(code), IsHeld(code)};
+  return failed;
+}
+
 class PosixInputFile final : public ByteSource {
  public:
-  explicit PosixInputFile(int fd) : fd_(fd) {}
+  PosixInputFile(int fd, FileError& error) : fd_(fd), error_(error) {}
   std::ptrdiff_t Read(char* buffer, std::size_t size) override {
     for (;;) {
       const ssize_t got = read(fd_.get(), buffer, size);
-      if (got >= 0 || errno != EINTR) return got < 0 ? -1 : got;
+      if (got >= 0) return got;
+      if (errno != EINTR) return Refused(error_, -1);
     }
   }
 
  private:
   FileDescriptor fd_;
+  FileError& error_;
 };
 
 class PosixOutputFile final : public OutputFile {
  public:
-  explicit PosixOutputFile(int fd) : fd_(fd) {}
+  PosixOutputFile(int fd, FileError& error) : fd_(fd), error_(error) {}
   bool Write(const char* data, std::size_t size) override {
     while (size > 0) {
       const ssize_t put = write(fd_.get(), data, size);
       if (put < 0) {
         if (errno == EINTR) continue;
-        return false;
+        return Refused(error_, false);
       }
       data += put;
       size -= static_cast<std::size_t>(put);
     }
     return true;
   }
-  bool Sync() override { return fsync(fd_.get()) == 0; }
+  bool Sync() override { return fsync(fd_.get()) == 0 || Refused(error_, false); }
 
  private:
   FileDescriptor fd_;
+  FileError& error_;
 };
 
 std::string DirectoryOf(const std::string& path) {
@@ -61,14 +75,14 @@ bool SyncDirectory(const std::string& path) {
 
 std::unique_ptr<ByteSource> PosixFileSystem::OpenForRead(const std::string& path) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  return std::make_unique<PosixInputFile>(fd);
+  if (fd < 0) return Refused(last_, nullptr);
+  return std::make_unique<PosixInputFile>(fd, last_);
 }
 
 std::unique_ptr<OutputFile> PosixFileSystem::CreateWorkFile(const std::string& path) {
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return nullptr;
-  return std::make_unique<PosixOutputFile>(fd);
+  if (fd < 0) return Refused(last_, nullptr);
+  return std::make_unique<PosixOutputFile>(fd, last_);
 }
 
 bool PosixFileSystem::Exists(const std::string& path) {
@@ -77,7 +91,7 @@ bool PosixFileSystem::Exists(const std::string& path) {
 }
 
 bool PosixFileSystem::Link(const std::string& existing, const std::string& link) {
-  return ::link(existing.c_str(), link.c_str()) == 0;
+  return ::link(existing.c_str(), link.c_str()) == 0 || Refused(last_, false);
 }
 
 bool PosixFileSystem::Rename(const std::string& from, const std::string& to) {
@@ -88,11 +102,13 @@ bool PosixFileSystem::Rename(const std::string& from, const std::string& to) {
       renamed.st_nlink == 1) {
     chmod(from.c_str(), old.st_mode & 07777);
   }
-  if (rename(from.c_str(), to.c_str()) != 0) return false;
+  if (rename(from.c_str(), to.c_str()) != 0) return Refused(last_, false);
   SyncDirectory(to);
   return true;
 }
 
-bool PosixFileSystem::Remove(const std::string& path) { return unlink(path.c_str()) == 0; }
+bool PosixFileSystem::Remove(const std::string& path) {
+  return unlink(path.c_str()) == 0 || Refused(last_, false);
+}
 
 }  // namespace dictionary

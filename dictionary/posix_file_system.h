@@ -14,6 +14,10 @@ class PosixFileSystem final : public FileSystem {
   // rename(), then the directory is synced so the new name survives a crash.
   bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  FileError LastError() const override { return last_; }
+
+ private:
+  FileError last_;
 };
 
 }  // namespace dictionary

@@ -2,6 +2,8 @@
 // backup, and at no instant is there no dictionary or a half-written one.
 #pragma once
 
+#include <optional>
+
 #include "dictionary/dictionary_paths.h"
 #include "dictionary/file_system.h"
 
@@ -10,8 +12,9 @@ namespace dictionary {
 // Makes the flushed work file the dictionary. A dictionary already there
 // first becomes the backup, under a second name (or, where the volume has no
 // hard links, as a flushed copy), so it never leaves its own name; then one
-// rename replaces it. On failure the dictionary is as it was; the work file
-// is left to the caller.
-bool ReplaceWithBackup(FileSystem& files, const DictionaryPaths& paths);
+// rename replaces it. A step refused because another program holds a file is
+// tried again for a moment. On failure the dictionary is as it was, the work
+// file is left to the caller, and the refused step's file and error are returned.
+std::optional<FileFailure> ReplaceWithBackup(FileSystem& files, const DictionaryPaths& paths);
 
 }  // namespace dictionary

@@ -14,6 +14,10 @@ class WindowsFileSystem final : public FileSystem {
   // MoveFileEx replacing the target, written through before it returns.
   bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  FileError LastError() const override { return last_; }
+
+ private:
+  FileError last_;
 };
 
 }  // namespace dictionary

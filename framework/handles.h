@@ -1,16 +1,19 @@
-// Owners of the Windows resources the program borrows for a moment: the open
-// clipboard, global memory until the clipboard takes it, a lock on that memory.
+// Owners of the Windows resources the program borrows: the open clipboard,
+// global memory until the clipboard takes it, a lock on that memory, an icon.
 #pragma once
 
 #include <cstddef>
+#include <utility>
 
 #include "framework/win32.h"
 
 namespace fw {
 
+// The clipboard, open for `owner`. Clipboard history and clipboard managers
+// hold it for a moment after every copy, so it is tried a few times.
 class ClipboardSession {
  public:
-  explicit ClipboardSession(HWND owner) : m_open(::OpenClipboard(owner) != FALSE) {}
+  explicit ClipboardSession(HWND owner) : m_open(Open(owner)) {}
   ~ClipboardSession() {
     if (m_open) ::CloseClipboard();
   }
@@ -19,6 +22,17 @@ class ClipboardSession {
   bool IsOpen() const { return m_open; }
 
  private:
+  static constexpr int kOpenAttempts = 5;
+  static constexpr DWORD kRetryPauseMs = 10;
+
+  static bool Open(HWND owner) {
+    for (int attempt = 1;; ++attempt) {
+      if (::OpenClipboard(owner)) return true;
+      if (attempt == kOpenAttempts) return false;
+      ::Sleep(kRetryPauseMs);
+    }
+  }
+
   bool m_open;
 };
 
@@ -40,6 +54,24 @@ class GlobalMemory {
 
  private:
   HGLOBAL m_handle;
+};
+
+// An icon made for the program alone (LoadImage without LR_SHARED), destroyed when it goes.
+class OwnedIcon {
+ public:
+  explicit OwnedIcon(HICON icon = nullptr) : m_icon(icon) {}
+  ~OwnedIcon() {
+    if (m_icon) ::DestroyIcon(m_icon);
+  }
+  OwnedIcon(OwnedIcon&& other) noexcept : m_icon(other.m_icon) { other.m_icon = nullptr; }
+  OwnedIcon& operator=(OwnedIcon&& other) noexcept {
+    std::swap(m_icon, other.m_icon);
+    return *this;
+  }
+  HICON Get() const { return m_icon; }
+
+ private:
+  HICON m_icon;
 };
 
 class GlobalLockGuard {

@@ -9,13 +9,7 @@ class CListBox : public CWnd {
   const CRuntimeClass* GetRuntimeClass() const override { return &classCListBox; }
 
   int GetCurSel() const { return static_cast<int>(Send(LB_GETCURSEL)); }
-  // The text of row `index`; false (and empty) when there is no such row.
-  bool GetText(int index, CString& text) const;
   void ResetContent() { Send(LB_RESETCONTENT); }
-  int InsertString(int index, const char* text) {
-    return static_cast<int>(
-        Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
-  }
   void SetHorizontalExtent(int pixels) { Send(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels)); }
 
  private:

@@ -33,7 +33,6 @@ class CWnd {
 
   BOOL ShowWindow(int command) { return ::ShowWindow(Valid(), command); }
   BOOL IsIconic() const { return ::IsIconic(Valid()); }
-  BOOL SetForegroundWindow() { return ::SetForegroundWindow(Valid()); }
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageA(Valid(), message, wParam, lParam);
   }

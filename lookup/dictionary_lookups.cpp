@@ -11,6 +11,7 @@
 #include "dictionary/text_mode_reader.h"
 #include "lookup/headword_matcher.h"
 #include "lookup/lookup_run.h"
+#include "lookup/punctuation_retry.h"
 #include "lookup/query_normalisation.h"
 
 namespace lookup {
@@ -59,12 +60,12 @@ bool Indexable(const std::vector<std::string>& words) {
   });
 }
 
-LookupResult Scanned(const LookupPlan& plan, const std::vector<std::string>& words,
+LookupResult Scanned(const RetryPlan& plan, const std::vector<std::string>& words,
                      dictionary::ByteSource& file) {
   HeadwordMatcher matcher(words);
   matcher.Scan(file);
   MatchedLister lister(matcher);
-  return RunLookup(plan, lister);
+  return RunLookupWithRetry(plan, lister);
 }
 
 }  // namespace
@@ -75,7 +76,8 @@ DictionaryLookups::DictionaryLookups(std::string path, dictionary::ReadOnlyFiles
 LookupResult DictionaryLookups::Lookup(std::string_view query, bool related) {
   const std::string normalised = NormaliseQuery(query);
   if (normalised.empty()) return LookupResult{};  // the file is not even opened
-  const LookupPlan plan = PlanLookup(normalised, related);
+  // Text copied with its punctuation that finds nothing is tried again without it.
+  const RetryPlan plan = PlanLookupWithRetry(normalised, related);
   const std::vector<std::string> words = plan.Words();
 
   const dictionary::FileTime readAt = files_.Now();
@@ -83,12 +85,12 @@ LookupResult DictionaryLookups::Lookup(std::string_view query, bool related) {
   if (!file) {
     kept_.reset();
     UnopenedLister lister;
-    return RunLookup(plan, lister);
+    return RunLookup(plan.asGiven, lister);
   }
   if (kept_ && dictionary::StillAsRead(kept_->read, file->Stamp())) {
     if (!kept_->index || !Indexable(words)) return Scanned(plan, words, *file);
     KeptLister lister(*kept_->index, *file);
-    return RunLookup(plan, lister);
+    return RunLookupWithRetry(plan, lister);
   }
 
   kept_.reset();
@@ -111,7 +113,7 @@ LookupResult DictionaryLookups::Lookup(std::string_view query, bool related) {
     kept_ = Kept{read, builder.Finish(maxBytes, limits_.keyBytes)};
   }
   MatchedLister lister(matcher);
-  return RunLookup(plan, lister);
+  return RunLookupWithRetry(plan, lister);
 }
 
 size_t DictionaryLookups::KeptBytes() const {

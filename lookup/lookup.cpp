@@ -6,17 +6,19 @@
 #include "lookup/headword_matcher.h"
 #include "lookup/lookup_from_source.h"
 #include "lookup/lookup_run.h"
+#include "lookup/punctuation_retry.h"
 #include "lookup/query_normalisation.h"
 
 namespace lookup {
 namespace {
 
 LookupResult LookupNormalised(dictionary::ByteSource& source, const std::string& query, bool related) {
-  const LookupPlan plan = PlanLookup(query, related);
+  // Text copied with its punctuation that finds nothing is tried again without it.
+  const RetryPlan plan = PlanLookupWithRetry(query, related);
   HeadwordMatcher matcher(plan.Words());
   matcher.Scan(source);
   MatchedLister lister(matcher);
-  return RunLookup(plan, lister);
+  return RunLookupWithRetry(plan, lister);
 }
 
 }  // namespace

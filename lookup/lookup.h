@@ -51,6 +51,8 @@ ListFill ListHeadword(const std::string& path, std::string_view word);
 // A whole lookup of `query`: trim, list, inflection fallback and, with
 // `related`, the prefix-exchanged words. Reads `path` once. A query longer
 // than 127 bytes is looked up by its first 127 bytes.
+// Where all that finds nothing, the query as looked up is looked up once
+// more without the punctuation at its ends (punctuation.h).
 LookupResult Lookup(const std::string& path, std::string_view query, bool related);
 
 // The same over the raw bytes of a dictionary file already in memory.

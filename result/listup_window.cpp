@@ -2,7 +2,9 @@
 
 IMPLEMENT_DYNAMIC(CListupWindow, CDialog)
 
-// Escape is left to the dialog base, which hides this modeless window too.
 BEGIN_MESSAGE_MAP(CListupWindow, CDialog)
 ON_COMMAND(IDOK, OnHide)
+// Not the dialog base's EndDialog: for a modeless window it activates the
+// owner, the hidden main dialog, whose edit box would then take the user's keys.
+ON_COMMAND(IDCANCEL, OnHide)
 END_MESSAGE_MAP()

@@ -1,7 +1,8 @@
 #include "result/pronunce_dialog.h"
 
-#include "rows/dictionary_rewrite.h"
 #include "dictionary/windows_file_system.h"
+#include "result/registration_failure_box.h"
+#include "rows/dictionary_rewrite.h"
 
 IMPLEMENT_DYNAMIC(CPronunceDialog, CDialog)
 
@@ -16,6 +17,12 @@ void CPronunceDialog::RegisterPronunciation() {
   CString pronunciation;
   CWnd(GetDlgItem(IDC_PRONUNCIATION)).GetWindowText(pronunciation);
   dictionary::WindowsFileSystem files;
-  if (rows::RegisterPronunciation(m_strRow.view(), pronunciation.view(), files).Succeeded())
+  const rows::RegisterOutcome outcome =
+      rows::RegisterPronunciation(m_strRow.view(), pronunciation.view(), files);
+  if (outcome.Succeeded()) {
     CDialog::OnOK();
+    return;
+  }
+  // The dialog stays open, so OK can be pressed again once the cause is gone.
+  ShowRegistrationFailure(m_hWnd, outcome.refused);
 }

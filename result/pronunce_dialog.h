@@ -13,7 +13,8 @@ class CPronunceDialog : public CDialog {
   explicit CPronunceDialog(CString row, CWnd* parent = nullptr);
 
  protected:
-  // The dialog stays open when the dictionary could not be rewritten.
+  // The dialog stays open when the dictionary could not be rewritten, and a
+  // message box tells why.
   void RegisterPronunciation();
 
   DECLARE_MESSAGE_MAP()

@@ -4,10 +4,11 @@
 #include <optional>
 #include <string>
 
+#include "dictionary/held_file_retry.h"
 #include "dictionary/replace_with_backup.h"
 #include "dictionary/text_mode_reader.h"
-#include "rows/pronunciation.h"
 #include "dictionary/text_mode_writer.h"
+#include "rows/pronunciation.h"
 
 namespace rows {
 namespace {
@@ -48,24 +49,30 @@ RegisterOutcome RegisterPronunciation(std::string_view row, std::string_view pro
   const std::optional<std::string> pronounced = PronouncedRow(row, pronunciation);
   if (!pronounced) return outcome;
 
-  std::unique_ptr<dictionary::ByteSource> input = files.OpenForRead(paths.dictionary);
-  if (!input) {
-    outcome.status = RegisterStatus::kNoDictionary;
+  const auto refused = [&](RegisterStatus status, const std::string& path) {
+    outcome.status = status;
+    outcome.refused = dictionary::FileFailure{path, files.LastError()};
     return outcome;
-  }
-  std::unique_ptr<dictionary::OutputFile> output = files.CreateWorkFile(paths.work);
-  if (!output) {
-    outcome.status = RegisterStatus::kWorkFileNotCreated;
-    return outcome;
-  }
+  };
+  std::unique_ptr<dictionary::ByteSource> input =
+      dictionary::RetryWhileHeld(files, [&] { return files.OpenForRead(paths.dictionary); });
+  if (!input) return refused(RegisterStatus::kNoDictionary, paths.dictionary);
+  std::unique_ptr<dictionary::OutputFile> output =
+      dictionary::RetryWhileHeld(files, [&] { return files.CreateWorkFile(paths.work); });
+  if (!output) return refused(RegisterStatus::kWorkFileNotCreated, paths.work);
 
-  const auto fail = [&](RegisterStatus status) {
+  const auto fail = [&](RegisterStatus status, dictionary::FileFailure failure) {
     output.reset();
     input.reset();
-    files.Remove(paths.work);
+    // Without the dictionary, the work file may be the only whole copy left.
+    if (files.Exists(paths.dictionary)) files.Remove(paths.work);
     outcome.status = status;
+    outcome.refused = std::move(failure);
     outcome.replacedLines = 0;
     return outcome;
+  };
+  const auto failedOn = [&](const std::string& path) {
+    return dictionary::FileFailure{path, files.LastError()};
   };
 
   const RowMatcher matcher(row);
@@ -88,22 +95,26 @@ RegisterOutcome RegisterPronunciation(std::string_view row, std::string_view pro
     }
     return !writer.Failed();  // after a failed write, reading on is of no use
   });
-  if (writer.Failed()) return fail(RegisterStatus::kWriteFailed);
-  if (textEnd == dictionary::TextEnd::kReadError) return fail(RegisterStatus::kReadFailed);
+  if (writer.Failed()) return fail(RegisterStatus::kWriteFailed, failedOn(paths.work));
+  if (textEnd == dictionary::TextEnd::kReadError)
+    return fail(RegisterStatus::kReadFailed, failedOn(paths.dictionary));
   // What follows a 0x1A is never shown, but it is the user's.
   const bool copied = reader.CopyRest([&writer](std::string_view bytes) {
     writer.WriteRaw(bytes);
     return !writer.Failed();
   });
-  if (!copied) return fail(writer.Failed() ? RegisterStatus::kWriteFailed : RegisterStatus::kReadFailed);
-  if (!writer.Flush()) return fail(RegisterStatus::kWriteFailed);
-  if (!output->Sync()) return fail(RegisterStatus::kSyncFailed);
+  if (!copied) {
+    return writer.Failed() ? fail(RegisterStatus::kWriteFailed, failedOn(paths.work))
+                           : fail(RegisterStatus::kReadFailed, failedOn(paths.dictionary));
+  }
+  if (!writer.Flush()) return fail(RegisterStatus::kWriteFailed, failedOn(paths.work));
+  if (!output->Sync()) return fail(RegisterStatus::kSyncFailed, failedOn(paths.work));
 
   // Both files are closed before the dictionary is replaced.
   output.reset();
   input.reset();
-  if (!dictionary::ReplaceWithBackup(files, paths)) {
-    return fail(RegisterStatus::kReplaceFailed);
+  if (std::optional<dictionary::FileFailure> failure = dictionary::ReplaceWithBackup(files, paths)) {
+    return fail(RegisterStatus::kReplaceFailed, std::move(*failure));
   }
   outcome.status = RegisterStatus::kRegistered;
   return outcome;

@@ -16,7 +16,7 @@ using dictionary::DictionaryPaths;
 enum class RegisterStatus {
   kRegistered,
   kNotRegistrable,      // nothing touched (see IsRegistrableRow)
-  kNoDictionary,        // the dictionary can't be opened; nothing touched
+  kNoDictionary,        // the dictionary can't be opened (missing or held); nothing touched
   kWorkFileNotCreated,  // nothing touched
   kReadFailed,          // the dictionary is unchanged, the work file removed
   kWriteFailed,         // likewise
@@ -27,6 +27,8 @@ enum class RegisterStatus {
 struct RegisterOutcome {
   RegisterStatus status = RegisterStatus::kNotRegistrable;
   std::int32_t replacedLines = 0;  // pieces replaced (a line longer than a piece may hold several)
+  // When the files refused: the file of the refused step and the system's answer.
+  dictionary::FileFailure refused;
 
   // The dialog closes on success and stays open otherwise.
   bool Succeeded() const { return status == RegisterStatus::kRegistered; }
@@ -37,7 +39,9 @@ struct RegisterOutcome {
 // whole line with its LF). The line's hidden part (from its first ';' on) is
 // kept; other lines, and any bytes after a 0x1A, are copied unchanged. The
 // rewritten dictionary has CR LF line ends. When no line matches, the
-// dictionary is still rewritten with its content unchanged.
+// dictionary is still rewritten with its content unchanged. A step refused
+// because another program holds a file is tried again for a moment; the work
+// file is removed after a failure only while the dictionary is there.
 RegisterOutcome RegisterPronunciation(std::string_view row, std::string_view pronunciation,
                                       dictionary::FileSystem& files,
                                       const DictionaryPaths& paths = DictionaryPaths::In());

@@ -11,31 +11,26 @@ std::string_view WithoutLineEnd(std::string_view row) {
   return row;
 }
 
-// Bytes of a pronunciation field at the start of `rest`, its closing TAB
-// included, or 0. The field holds no ']' but the closing one: a ']' byte may
-// be the second byte of a double-byte character, and a meaning that merely
-// begins with "[名]" must never be taken for a pronunciation.
-std::size_t PronunciationField(std::string_view rest) {
-  if (rest.empty() || rest.front() != '[') return 0;
-  const std::size_t tab = rest.find('\t');
-  if (tab == std::string_view::npos || tab < 2) return 0;
-  const std::size_t close = rest.find(']');
-  return close == tab - 1 ? tab + 1 : 0;
+// Where the pronunciation goes in `text` (a row without its line end): the
+// headword's TAB; npos when the row has no place for one.
+std::size_t PronunciationPlace(std::string_view row, std::string_view text) {
+  if (row == dictionary::kUnknownRow || row.size() > dictionary::kMaxPieceLength)
+    return std::string_view::npos;
+  return dictionary::HeadwordEnd(text);
 }
 
 }  // namespace
 
 bool IsRegistrableRow(std::string_view row) {
-  return row != dictionary::kUnknownRow && row.size() <= dictionary::kMaxPieceLength &&
-         dictionary::HeadwordEnd(WithoutLineEnd(row)) != std::string_view::npos;
+  return PronunciationPlace(row, WithoutLineEnd(row)) != std::string_view::npos;
 }
 
 std::optional<std::string> PronouncedRow(std::string_view row, std::string_view pronunciation) {
-  if (!IsRegistrableRow(row)) return std::nullopt;
   const std::string_view text = WithoutLineEnd(row);
-  const std::size_t tab = dictionary::HeadwordEnd(text);
+  const std::size_t tab = PronunciationPlace(row, text);
+  if (tab == std::string_view::npos) return std::nullopt;
   std::string_view rest = text.substr(tab + 1);
-  rest.remove_prefix(PronunciationField(rest));
+  rest.remove_prefix(dictionary::PronunciationField(rest));
 
   std::string pronounced;
   pronounced.reserve(text.size() + pronunciation.size() + 4);

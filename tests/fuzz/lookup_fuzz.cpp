@@ -1,17 +1,21 @@
 // Differential fuzzing: the engine and the literal reference must leave the
 // same lists (rows, counts, which lists were touched, sizes, extents) and the
-// same window size for random dictionaries and queries, related on and off;
+// same window size for random dictionaries and queries, related on and off
+// (where the reference finds nothing, its lookup of the stripped query);
 // and the text-mode reader must give the literal reading's pieces, how each
 // ended and the raw bytes after Ctrl+Z, which the dictionary rewrite keeps.
 //
 // Input: an 11-byte header, then (unless the query comes from the dictionary)
 // the query, then the raw dictionary.
 //   0    flags: 1 related words, 2 query copied from the dictionary,
-//        4 insert a long run of one byte, 8 swap the case of the query's first byte
+//        4 insert a long run of one byte, 8 swap the case of the query's first byte,
+//        16 punctuation around the query, 32 typographic apostrophes in it
 //   1    query length
 //   2-3  where in the dictionary the query is copied from
-//   4    an inflection ending to append (value % 10, 0 none)
-//   5    a Latin prefix to put in front (value % 9, 0 none)
+//   4    an inflection ending to append (value % 10, 0 none); value / 10 the
+//        punctuation before the query
+//   5    a Latin prefix to put in front (value % 9, 0 none); value / 9 the
+//        punctuation after it
 //   6    the byte of the run; 7-8 its length; 9 where it goes (in 256ths)
 //   10   the largest read the engine gets from the dictionary (61 times the
 //        value; 0: all at once), which moves its block boundaries
@@ -27,9 +31,11 @@
 #include "lookup/dictionary_lookups.h"
 #include "lookup/lookup.h"
 #include "lookup/lookup_from_source.h"
+#include "tests/fuzz/punctuated_query.h"
 #include "tests/support/literal_reading.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/reference_lookup.h"
+#include "tests/support/reference_punctuation.h"
 
 namespace {
 
@@ -73,6 +79,7 @@ Case Decode(const uint8_t* data, size_t size) {
   }
   if ((flags & 8) && !c.query.empty()) c.query[0] ^= 0x20;
   c.query = kPrefixes[data[5] % 9] + c.query + kEndings[data[4] % 10];
+  c.query = fuzz::Punctuated(c.query, flags, data[4] / 10, data[5] / 9);
   return c;
 }
 
@@ -203,8 +210,9 @@ void CheckKeptLookups(const Case& c, uint64_t seed) {
     const std::string query = round == 0 ? c.query : SomeQuery(c, current, edits);
     const bool related = round == 0 ? c.related : edits.Below(2) == 0;
     const lookup::LookupResult kept = lookups.Lookup(query, related);
-    const lookup::LookupResult literal = exists ? lookup::reference::LookupInBytes(current, query, related)
-                                                : lookup::reference::Lookup("", query, related);
+    const lookup::LookupResult literal =
+        exists ? lookup::reference::LookupWithRetryInBytes(current, query, related)
+               : lookup::reference::LookupWithRetry("", query, related);
     if (!SameResult(kept, literal) || files.openFiles() != 0) {
       std::fprintf(stderr, "kept lookups, round %d, query \"%s\", after: %s\nopen files: %d\n", round,
                    query.c_str(), history.c_str(), files.openFiles());
@@ -254,7 +262,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   dictionary::MemorySource source(c.dictionary, c.largestRead);
   lookup::LookupResult engine = lookup::LookupFrom(source, c.query, c.related);
-  lookup::LookupResult literal = lookup::reference::LookupInBytes(c.dictionary, c.query, c.related);
+  lookup::LookupResult literal = lookup::reference::LookupWithRetryInBytes(c.dictionary, c.query, c.related);
   if (!SameResult(engine, literal)) {
     Print("engine", engine);
     Print("reference", literal);

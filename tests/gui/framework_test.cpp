@@ -109,8 +109,9 @@ TEST(Subclass, RoutesMessagesToTheObjectAndDefaultToTheList) {
   ASSERT_TRUE(list.SubclassDlgItem(IDC_LIST0, &window));
   EXPECT_EQ(&list, CWnd::FromHandlePermanent(window.GetDlgItem(IDC_LIST0)));
 
-  list.InsertString(-1, "a");
-  list.InsertString(-1, "b");
+  for (const char* row : {"a", "b"}) {
+    ::SendMessageA(list.m_hWnd, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(row));
+  }
   EXPECT_EQ(102, ::SendMessageA(list.m_hWnd, LB_GETCOUNT, 0, 0));
   ::SendMessageA(list.m_hWnd, WM_LBUTTONDBLCLK, 0, 0);
   EXPECT_EQ(1, list.doubleClicks);

@@ -1,8 +1,7 @@
 #include "tests/gui/gui_test_support.h"
 
-#include <filesystem>
-
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -249,6 +248,86 @@ std::string ScratchDirectory::Read(const std::string& name) const {
 
 bool ScratchDirectory::Exists(const std::string& name) const {
   return std::filesystem::exists(m_directory.File(name));
+}
+
+bool TestDesktop::SetForegroundWindow(HWND window) {
+  return !refuseForeground && SystemDesktop().SetForegroundWindow(window);
+}
+
+bool TestDesktop::NotifyIcon(DWORD message, NOTIFYICONDATAA& data) {
+  record = data;
+  if (message == NIM_ADD) ++iconAdds;
+  if (iconCallsToRefuse > 0) {
+    --iconCallsToRefuse;
+    return false;
+  }
+  return SystemDesktop().NotifyIcon(message, data);
+}
+
+namespace {
+constexpr char kOtherProgramTitle[] = "lexmoor-poke cover";
+}  // namespace
+
+OtherProgramWindow::OtherProgramWindow(const RECT& area) {
+  std::string line = "\"" + BuiltProgram("tools\\win\\lexmoor-poke.exe") + "\" cover " +
+                     std::to_string(area.left) + " " + std::to_string(area.top) + " " +
+                     std::to_string(area.right) + " " + std::to_string(area.bottom);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &m_process)) {
+    return;
+  }
+  PumpUntil([&] {
+    m_window = ::FindWindowA(nullptr, kOtherProgramTitle);
+    return m_window && ::IsWindowVisible(m_window);
+  });
+}
+
+OtherProgramWindow::~OtherProgramWindow() {
+  if (!m_process.hProcess) return;
+  if (m_window) ::PostMessageA(m_window, WM_CLOSE, 0, 0);
+  if (!PumpUntil([&] { return ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0; })) {
+    ::TerminateProcess(m_process.hProcess, 1);
+  }
+  ::CloseHandle(m_process.hThread);
+  ::CloseHandle(m_process.hProcess);
+}
+
+namespace {
+struct ClipboardHold {
+  int ms;
+  HANDLE held;
+};
+
+DWORD WINAPI HoldClipboard(void* parameter) {
+  auto* hold = static_cast<ClipboardHold*>(parameter);
+  const int ms = hold->ms;
+  // Opened for a window: Wine lets a process reopen a clipboard it opened without one.
+  HWND owner = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  const BOOL opened = ::OpenClipboard(owner);
+  ::SetEvent(hold->held);
+  if (opened) {
+    ::Sleep(static_cast<DWORD>(ms));
+    ::CloseClipboard();
+  }
+  ::DestroyWindow(owner);
+  return opened ? 0 : 1;
+}
+}  // namespace
+
+ClipboardHeldBriefly::ClipboardHeldBriefly(int ms) {
+  ClipboardHold hold{ms, ::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  m_thread = ::CreateThread(nullptr, 0, &HoldClipboard, &hold, 0, nullptr);
+  // Handling messages meanwhile: the new thread's window may send some to this thread's.
+  if (m_thread) PumpUntil([&] { return ::WaitForSingleObject(hold.held, 0) == WAIT_OBJECT_0; });
+  ::CloseHandle(hold.held);
+}
+
+ClipboardHeldBriefly::~ClipboardHeldBriefly() {
+  if (!m_thread) return;
+  PumpUntil([&] { return ::WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0; });
+  ::CloseHandle(m_thread);
 }
 
 HWND ResultWindowOf(HWND mainDialog) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/desktop.h"
 #include "framework/dialog.h"
 #include "tests/support/temp_dir.h"
 
@@ -84,6 +85,46 @@ class ScratchDirectory {
  private:
   testsupport::TempDir m_directory;
   std::filesystem::path m_previous;
+};
+
+// The desktop as a main dialog under test sees it: the system's, except where
+// a test makes it answer as Windows 10/11 may; it remembers the tray icon's record.
+class TestDesktop : public Desktop {
+ public:
+  bool SetForegroundWindow(HWND window) override;
+  bool NotifyIcon(DWORD message, NOTIFYICONDATAA& data) override;
+
+  bool refuseForeground = false;  // as the foreground lock does while the user works in another program
+  int iconCallsToRefuse = 0;      // as the shell does at logon, before the taskbar is ready
+  int iconAdds = 0;               // NIM_ADD calls so far
+  NOTIFYICONDATAA record{};       // the record of the last call
+};
+
+// Another program's window, shown in front over `area` of the screen until the object goes.
+class OtherProgramWindow {
+ public:
+  explicit OtherProgramWindow(const RECT& area);
+  ~OtherProgramWindow();
+  OtherProgramWindow(const OtherProgramWindow&) = delete;
+  OtherProgramWindow& operator=(const OtherProgramWindow&) = delete;
+  HWND Window() const { return m_window; }
+
+ private:
+  PROCESS_INFORMATION m_process{};
+  HWND m_window = nullptr;
+};
+
+// Holds the clipboard open from another thread for `ms` milliseconds, as
+// clipboard history does after a copy; returns once it is held.
+class ClipboardHeldBriefly {
+ public:
+  explicit ClipboardHeldBriefly(int ms);
+  ~ClipboardHeldBriefly();
+  ClipboardHeldBriefly(const ClipboardHeldBriefly&) = delete;
+  ClipboardHeldBriefly& operator=(const ClipboardHeldBriefly&) = delete;
+
+ private:
+  HANDLE m_thread = nullptr;
 };
 
 // The result window the main dialog `mainDialog` owns, found as any program

@@ -89,6 +89,10 @@ TEST_F(LookupWindowTest, FillsTheFirstListAndPutsTheWindowAtTheCursor) {
     const RECT placed = Placement(window);
     EXPECT_EQ(100, placed.left);
     EXPECT_EQ(200, placed.top);
+    RECT onScreen;  // the placement is in workspace coordinates; the corner lands at the cursor
+    ::GetWindowRect(window, &onScreen);
+    EXPECT_EQ(100, onScreen.left);
+    EXPECT_EQ(200, onScreen.top);
     EXPECT_EQ(209, Size(placed).cx);
     EXPECT_EQ(12 * 4 + 70, Size(placed).cy);
 

@@ -11,12 +11,17 @@
 using gui_test::Children;
 using gui_test::ClassName;
 using gui_test::Cp932;
+using gui_test::HeldKeys;
 using gui_test::PostKey;
+using gui_test::PumpFor;
 using gui_test::PumpUntil;
 using gui_test::RunModal;
 using gui_test::WindowText;
 
 namespace {
+
+// Time for Wine to settle X focus after a window appears or goes; keys sent before are lost.
+constexpr int kSettleMs = 400;
 
 LONG Style(HWND hWnd) { return static_cast<LONG>(::GetWindowLongPtrA(hWnd, GWL_STYLE)); }
 LONG ExStyle(HWND hWnd) { return static_cast<LONG>(::GetWindowLongPtrA(hWnd, GWL_EXSTYLE)); }
@@ -237,11 +242,12 @@ struct IconAtLastMessage {
 };
 
 TEST(MainDialog, EscapeEndsTheRunAndRemovesTheTrayIcon) {
-  CWriteTranslateDialog dialog;
+  gui_test::TestDesktop desktop;
+  CWriteTranslateDialog dialog(nullptr, desktop);
   BOOL iconWhileRunning = FALSE;
   HWND resultWindow = nullptr;
   const INT_PTR result = RunModal(dialog, [&] {
-    IconAtLastMessage::record = dialog.TrayIcon().Record();
+    IconAtLastMessage::record = desktop.record;
     iconWhileRunning = ::Shell_NotifyIconA(NIM_MODIFY, &IconAtLastMessage::record);
     ::SetWindowSubclass(dialog.m_hWnd, &IconAtLastMessage::Proc, 1, 0);
     resultWindow = gui_test::ResultWindowOf(dialog.m_hWnd);
@@ -257,6 +263,77 @@ TEST(MainDialog, EscapeEndsTheRunAndRemovesTheTrayIcon) {
   EXPECT_FALSE(IconAtLastMessage::stillThere);
   EXPECT_NE(nullptr, resultWindow);
   EXPECT_FALSE(::IsWindow(resultWindow));
+}
+
+SIZE IconSize(HICON icon) {
+  ICONINFO info{};
+  if (!::GetIconInfo(icon, &info)) return SIZE{};
+  BITMAP bitmap{};
+  ::GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  if (info.hbmMask) ::DeleteObject(info.hbmMask);
+  return SIZE{bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
+}
+
+TEST(MainDialog, ATrayIconRefusedAtLogonIsAddedAtALaterTickAtTheSmallIconSize) {
+  gui_test::TestDesktop desktop;
+  desktop.iconCallsToRefuse = 6;  // NIM_ADD and NIM_MODIFY at start and at two ticks
+  CWriteTranslateDialog dialog(nullptr, desktop);
+  RunModal(dialog, [&] {
+    EXPECT_TRUE(PumpUntil([&] { return desktop.iconCallsToRefuse == 0 && desktop.iconAdds >= 4; }, 2000));
+    PumpFor(300);  // several more ticks: once added, the icon is not added again
+    EXPECT_EQ(4, desktop.iconAdds);
+    NOTIFYICONDATAA record = desktop.record;
+    EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &record));  // the shell has it
+    const SIZE size = IconSize(record.hIcon);
+    EXPECT_EQ(::GetSystemMetrics(SM_CXSMICON), size.cx);
+    EXPECT_EQ(::GetSystemMetrics(SM_CYSMICON), size.cy);
+  });
+}
+
+TEST(ResultWindow, EscapeHidesItWithoutActivatingTheHiddenMainDialog) {
+  CWriteTranslateDialog dialog;
+  RunModal(dialog, [&] {
+    HWND edit = dialog.GetDlgItem(IDC_WORD);
+    HWND window = gui_test::ResultWindowOf(dialog.m_hWnd);
+    // The user typed into the edit box before; the dialog then hid itself.
+    ::SetFocus(edit);
+    ::SetWindowTextA(edit, "typed");
+    PumpUntil([&] { return !::IsWindowVisible(dialog.m_hWnd); });
+
+    dialog.LookupAndShow("word");
+    PumpFor(kSettleMs);
+    ASSERT_EQ(window, ::GetActiveWindow());
+    PostKey(::GetDlgItem(window, IDC_LIST0), VK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(window); }));
+    PumpFor(kSettleMs);
+    EXPECT_NE(dialog.m_hWnd, ::GetActiveWindow());
+
+    // Keys typed now do not reach the hidden edit box (nor start a lookup with Enter).
+    HeldKeys({'X'}).Release();
+    HeldKeys({VK_RETURN}).Release();
+    PumpFor(200);
+    EXPECT_EQ("typed", WindowText(edit));
+    EXPECT_FALSE(::IsWindowVisible(window));
+  });
+}
+
+// Wine reports every program DPI-aware, so the manifest itself is checked:
+// every size of the windows is in pixels, and on a scaled display Windows
+// 10/11 scales the text sharp itself.
+TEST(Program, ItsManifestKeepsItDpiUnawareWithGdiScaling) {
+  HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+  ASSERT_NE(nullptr, found);
+  const char* bytes = static_cast<const char*>(::LockResource(::LoadResource(nullptr, found)));
+  const std::string manifest(bytes, ::SizeofResource(nullptr, found));
+  EXPECT_NE(std::string::npos,
+            manifest.find("<gdiScaling xmlns=\"http://schemas.microsoft.com/SMI/2017/WindowsSettings\">true"
+                          "</gdiScaling>"));
+  EXPECT_EQ(std::string::npos, manifest.find("<dpiAwareness"));
+  const size_t dpiAware = manifest.find("<dpiAware ");
+  if (dpiAware != std::string::npos) {
+    EXPECT_EQ(manifest.find(">false</dpiAware>", dpiAware), manifest.find('>', dpiAware));
+  }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "app/write_translate_dialog.h"
 #include "framework/win_app.h"
+#include "result/pronunce_dialog.h"
 #include "tests/gui/gui_test_support.h"
 
 using gui_test::Cp932;
@@ -194,6 +195,101 @@ TEST_F(RowActionsTest, CtrlDoubleClickOnThePlaceholderOpensNoDialog) {
     EXPECT_FALSE(PronunciationDialogAnswer::seen);
     EXPECT_EQ("apple\tx\r\n", scratch.Read("RAdoro.txt"));
   });
+}
+
+TEST_F(RowActionsTest, ARowEndingInALoneLeadByteShowsOnlyItselfAndRegistersOnItsExactBytes) {
+  // The last row's last byte is the lead byte of a double-byte character without its trail byte.
+  const std::string longer = "abcdefghijklmnop\tthe tail of a longer row\r\n";
+  WithResult(longer + "abd\tx\x82", "ab", [&] {
+    std::wstring shown(static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, 1, 0)) + 1, L'\0');
+    shown.resize(
+        static_cast<size_t>(::SendMessageW(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(shown.data()))));
+    EXPECT_EQ(0u, shown.find(L"abd\tx"));
+    EXPECT_LE(shown.size(), 7u) << "the row runs on past its end";
+
+    PronunciationDialogAnswer::Expect("p", false);
+    {
+      HeldKeys ctrl({VK_CONTROL});
+      PumpFor(100);
+      DoubleClick(1);
+    }
+    EXPECT_TRUE(PronunciationDialogAnswer::seen);
+    EXPECT_EQ(longer + "abd\t[p]\tx\x82\r\n", scratch.Read("RAdoro.txt"));
+  });
+}
+
+TEST_F(RowActionsTest, ADoubleClickWhileTheClipboardIsHeldForAMomentStillFollowsTheWord) {
+  const std::string abandon = "abandon\tto give up";
+  WithResult(abandon + "\r\n", "abandon", [&] {
+    ASSERT_TRUE(SetClipboardText("marker"));
+    gui_test::ClipboardHeldBriefly history(25);
+    DoubleClick(0);
+    EXPECT_EQ("abandon", ClipboardText());
+    EXPECT_EQ("abandon", WindowText(dialog.GetDlgItem(IDC_WORD)));
+  });
+}
+
+// Reads and closes the first message box that shows, remembering its text.
+struct MessageBoxAnswer {
+  static inline std::wstring text;
+  static inline HWND owner = nullptr;
+  static void CALLBACK Check(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND box = ::FindWindowW(L"#32770", L"Lexmoor");
+    if (!box || !::IsWindowVisible(box)) return;
+    ::KillTimer(nullptr, id);
+    wchar_t buffer[1024] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, buffer, 1024);  // the message's static text
+    text = buffer;
+    owner = ::GetWindow(box, GW_OWNER);
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  }
+  static void Expect() {
+    text.clear();
+    owner = nullptr;
+    ::SetTimer(nullptr, 0, 20, &Check);
+  }
+};
+
+std::wstring SystemMessage(DWORD code) {
+  wchar_t text[512] = {};
+  ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, 512,
+                   nullptr);
+  std::wstring message = text;
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) message.pop_back();
+  return message;
+}
+
+TEST(PronunceDialog, AFailedRegistrationNamesTheFileAndTheReasonAndStaysOpen) {
+  ScratchDirectory scratch;
+  const std::string before = "run\tfast\r\n";
+  scratch.Write("RAdoro.txt", before);
+  scratch.Write("RAdoro.txt.next", "");
+  // Another program holds the work file left by an earlier run, as the search indexer may.
+  HANDLE held = ::CreateFileA("RAdoro.txt.next", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  CPronunceDialog dialog("run\tfast\n");
+  const INT_PTR result = RunModal(dialog, [&] {
+    HWND edit = dialog.GetDlgItem(IDC_PRONUNCIATION);
+    ::SetWindowTextA(edit, "x");
+    MessageBoxAnswer::Expect();
+    ::SendMessageA(dialog.GetDlgItem(IDOK), BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog.m_hWnd, MessageBoxAnswer::owner);
+    const std::wstring& text = MessageBoxAnswer::text;
+    EXPECT_NE(std::wstring::npos, text.find(L"登録できませんでした")) << text.c_str();
+    EXPECT_NE(std::wstring::npos, text.find(L"RAdoro.txt.next"));
+    EXPECT_NE(std::wstring::npos, text.find(SystemMessage(ERROR_SHARING_VIOLATION)));
+    EXPECT_TRUE(dialog.ContinueModal());
+    EXPECT_EQ(before, scratch.Read("RAdoro.txt"));
+
+    // Once the other program lets go, OK again registers and closes.
+    ::CloseHandle(held);
+    held = nullptr;
+    ::SendMessageA(dialog.GetDlgItem(IDOK), BM_CLICK, 0, 0);
+    EXPECT_FALSE(dialog.ContinueModal());
+  });
+  if (held) ::CloseHandle(held);
+  EXPECT_EQ(IDOK, result);
+  EXPECT_EQ("run\t[x]\tfast\r\n", scratch.Read("RAdoro.txt"));
 }
 
 }  // namespace

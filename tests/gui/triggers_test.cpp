@@ -2,11 +2,12 @@
 // programs send, the tray icon, the buttons and Enter.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "res/private_messages.h"
 #include "app/write_translate_dialog.h"
+#include "res/private_messages.h"
 #include "tests/gui/gui_test_support.h"
 
 using gui_test::BuiltProgram;
@@ -70,7 +71,8 @@ class TriggersTest : public ::testing::Test {
   std::string Row() const { return FirstRow(list); }
 
   ScratchDirectory scratch;
-  CWriteTranslateDialog dialog;
+  gui_test::TestDesktop desktop;
+  CWriteTranslateDialog dialog{nullptr, desktop};
   HWND edit = nullptr;
   HWND window = nullptr;
   HWND list = nullptr;
@@ -181,6 +183,22 @@ TEST_F(TriggersTest, AnotherProgramAsksForAClipboardLookup) {
   });
 }
 
+// The lookup finds the word without the punctuation copied with it; the
+// edit box keeps what was copied.
+TEST_F(TriggersTest, AWordCopiedWithItsPunctuationFindsItsWord) {
+  WithDialog([&] {
+    const std::string copied =
+        "\x81\x67"
+        "Bananas,"
+        "\x81\x68";  // “Bananas,”
+    ASSERT_TRUE(SetClipboardText(copied));
+    EXPECT_EQ(1, ::SendMessageA(dialog.m_hWnd, WM_LOOKUP_CLIPBOARD, 0, 0));
+    EXPECT_EQ(copied, WindowText(edit));
+    EXPECT_EQ("banana\tn. B\n", Row());
+    EXPECT_TRUE(::IsWindowVisible(window));
+  });
+}
+
 TEST_F(TriggersTest, CommandFromAnotherProgramEndsTheRun) {
   bool endedByCommand = false;
   const INT_PTR result = WithDialog([&] {
@@ -231,12 +249,87 @@ TEST_F(TriggersTest, EnterAndTranslateLookTheEditTextUpAndCloseNothing) {
 
 TEST_F(TriggersTest, ARestartedTaskbarGetsTheIconAgain) {
   WithDialog([&] {
-    NOTIFYICONDATAA record = dialog.TrayIcon().Record();
+    NOTIFYICONDATAA record = desktop.record;
     // The shell forgets its icons when it restarts.
     ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &record));
     EXPECT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &record));
     ::SendMessageA(dialog.m_hWnd, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &record));
+  });
+}
+
+TEST_F(TriggersTest, WhenTheForegroundIsRefusedTheHotKeyStillRaisesTheWindowAboveAnotherProgram) {
+  WithDialog([&] {
+    ::SetCursorPos(300, 200);
+    ShowResultWindowFirst();
+    desktop.refuseForeground = true;  // the foreground lock: the key press went to the other program
+    RECT shown;
+    ::GetWindowRect(window, &shown);
+    const POINT centre{(shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2};
+    // The user goes on working in another program, whose window covers the result window.
+    gui_test::OtherProgramWindow other(RECT{100, 100, 900, 700});
+    ASSERT_NE(nullptr, other.Window());
+    PumpFor(kSettleMs);
+    ASSERT_EQ(other.Window(), ::GetAncestor(::WindowFromPoint(centre), GA_ROOT));
+
+    ASSERT_TRUE(SetClipboardText("apple"));
+    {
+      HeldKeys keys({VK_CONTROL, VK_NONCONVERT});
+      EXPECT_TRUE(PumpUntil([&] { return Row() == "apple\tn. A\n"; }));
+    }
+    EXPECT_EQ(window, ::GetAncestor(::WindowFromPoint(centre), GA_ROOT));
+    // Raised without taking the focus from the other program, and not left always on top.
+    EXPECT_NE(window, ::GetForegroundWindow());
+    EXPECT_EQ(0, ::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  });
+}
+
+TEST_F(TriggersTest, AClipboardHeldForAMomentIsStillRead) {
+  WithDialog([&] {
+    ASSERT_TRUE(SetClipboardText("banana"));
+    gui_test::ClipboardHeldBriefly history(25);
+    EXPECT_EQ(1, ::SendMessageA(dialog.m_hWnd, WM_LOOKUP_CLIPBOARD, 0, 0));
+    EXPECT_EQ("banana", WindowText(edit));
+    EXPECT_EQ("banana\tn. B\n", Row());
+  });
+}
+
+// Puts text on the clipboard as a program does, with the input language's locale.
+bool SetClipboard(UINT format, const void* data, size_t size, LCID locale) {
+  HWND owner = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  bool set = false;
+  if (::OpenClipboard(owner)) {
+    ::EmptyClipboard();
+    HGLOBAL text = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(::GlobalLock(text), data, size);
+    ::GlobalUnlock(text);
+    set = ::SetClipboardData(format, text) != nullptr;
+    HGLOBAL localeBlock = ::GlobalAlloc(GMEM_MOVEABLE, sizeof locale);
+    std::memcpy(::GlobalLock(localeBlock), &locale, sizeof locale);
+    ::GlobalUnlock(localeBlock);
+    ::SetClipboardData(CF_LOCALE, localeBlock);
+    ::CloseClipboard();
+  }
+  ::DestroyWindow(owner);
+  return set;
+}
+
+TEST_F(TriggersTest, TextArrivesInTheDictionarysCodePageWhateverTheInputLanguage) {
+  constexpr LCID kEnglishUnitedStates = 0x0409;
+  WithDialog([&] {
+    // A browser puts Unicode text only; under an English input language the
+    // system's CF_TEXT made from it would carry neither ’ nor 日本.
+    const wchar_t browser[] = L"\u2019\u65E5\u672C";
+    ASSERT_TRUE(SetClipboard(CF_UNICODETEXT, browser, sizeof browser, kEnglishUnitedStates));
+    ::SendMessageA(dialog.m_hWnd, WM_LOOKUP_CLIPBOARD, 0, 0);
+    EXPECT_EQ(gui_test::Cp932("’日本"), WindowText(edit));
+
+    // A Japanese program puts its own CF_TEXT: taken as it is, not through
+    // the Unicode text the system makes from it with the input language's code page.
+    const std::string program = gui_test::Cp932("日本");
+    ASSERT_TRUE(SetClipboard(CF_TEXT, program.c_str(), program.size() + 1, kEnglishUnitedStates));
+    ::SendMessageA(dialog.m_hWnd, WM_LOOKUP_CLIPBOARD, 0, 0);
+    EXPECT_EQ(program, WindowText(edit));
   });
 }
 

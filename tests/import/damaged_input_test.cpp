@@ -3,27 +3,17 @@
 
 #include "edict_import.h"
 #include "freedict_import.h"
-#include "import_error.h"
+#include "import_checks.h"
 #include "test_files.h"
 
 namespace import {
 namespace {
 
+using import_test::FailureOf;
 using import_test::kFixtures;
 using import_test::ReadBytes;
 using import_test::TempDir;
 using import_test::WriteBytes;
-
-// Runs `import` and returns its failure message, or "" when it succeeded.
-template <typename Import>
-std::string FailureOf(Import import) {
-  try {
-    import();
-  } catch (const ImportError& e) {
-    return e.what();
-  }
-  return "";
-}
 
 TEST(DamagedInputTest, Freedict) {
   TempDir dir;

@@ -1,15 +1,19 @@
 // The lexmoor-import command: exit codes, its report, and an existing output
 // that survives every failure.
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 
+#include "dictionary/posix_file_system.h"
+#include "import_checks.h"
+#include "rows/dictionary_rewrite.h"
+#include "stardict_writer.h"
 #include "test_files.h"
 
 namespace {
 
+using import_test::Cp932;
 using import_test::kFixtures;
 using import_test::ReadBytes;
 using import_test::TempDir;
@@ -35,6 +39,7 @@ TEST(ImportCommandTest, WritesTheDictionaryAndReports) {
   CommandRun run = RunImport(dir, "freedict --index " + kFixtures + "/freedict.index --dict " + kFixtures +
                                "/freedict.dict.dz -o " + (dir / "RAdoro.txt"));
   EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");  // no progress where stderr is no terminal
   EXPECT_EQ(ReadBytes(dir / "RAdoro.txt"), ReadBytes(kFixtures + "/freedict-expected.txt"));
   EXPECT_NE(run.out.find("entries read:        17"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("lines written:       14"), std::string::npos) << run.out;
@@ -44,7 +49,59 @@ TEST(ImportCommandTest, WritesTheDictionaryAndReports) {
   run = RunImport(dir, "edict --edict " + kFixtures + "/edict -o " + (dir / "edict.txt"));
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(ReadBytes(dir / "edict.txt"), ReadBytes(kFixtures + "/edict-expected.txt"));
-  EXPECT_EQ(dir.Listing(), "RAdoro.txt edict.txt ");
+
+  import_test::WriteStardict(dir / "sd", {{"run", "走る"}});
+  run = RunImport(dir, "stardict " + (dir / "sd.ifo") + " -o " + (dir / "sd.txt"));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadBytes(dir / "sd.txt"), Cp932("run\t走る\r\n"));
+  EXPECT_NE(run.out.find("read " + (dir / "sd.ifo") + " (\"test dictionary\")"), std::string::npos)
+      << run.out;
+
+  WriteBytes(dir / "words.tsv", Cp932("run\t走る\n"));
+  run = RunImport(dir, "tsv --encoding cp932 " + (dir / "words.tsv") + " -o " + (dir / "tsv.txt"));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadBytes(dir / "tsv.txt"), Cp932("run\t走る\r\n"));
+  EXPECT_EQ(dir.Listing(), "RAdoro.txt edict.txt sd.dict.dz sd.idx sd.ifo sd.txt tsv.txt words.tsv ");
+}
+
+TEST(ImportCommandTest, ReimportKeepsRegisteredPronunciations) {
+  TempDir dir;
+  const std::string output = dir / "RAdoro.txt";
+  WriteBytes(dir / "old.tsv", "run\t走る\ngone\t去った\ncat\t猫\n");
+  WriteBytes(dir / "new.tsv", "run\t走る\trun fast\ncat\t猫\n");
+  ASSERT_EQ(RunImport(dir, "tsv " + (dir / "old.tsv") + " -o " + output).exitCode, 0);
+  // Registered in the program: a Ctrl+double-click on the row, as listed.
+  dictionary::PosixFileSystem files;
+  const auto paths = dictionary::DictionaryPaths::Of(output);
+  ASSERT_TRUE(rows::RegisterPronunciation(Cp932("run\t走る\n"), "ran", files, paths).Succeeded());
+  ASSERT_TRUE(rows::RegisterPronunciation(Cp932("gone\t去った\n"), "gon", files, paths).Succeeded());
+  const std::string registered = ReadBytes(output);
+
+  CommandRun run = RunImport(dir, "tsv " + (dir / "new.tsv") + " -o " + output);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadBytes(output), Cp932("cat\t猫\r\nrun\t[ran]\t走る / run fast\r\n"));
+  EXPECT_EQ(ReadBytes(output + ".bak"), registered);
+  EXPECT_NE(run.out.find("previous dictionary kept as " + output + ".bak"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("registered pronunciations carried over: 1\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("registered pronunciations not carried over: 1 (" + output +
+                         ".bak keeps them)\n"
+                         "    gone [gon]: no new line has this headword\n"),
+            std::string::npos)
+      << run.out;
+
+  // A failed import changes neither the dictionary nor its backup.
+  const std::string carried = ReadBytes(output);
+  run = RunImport(dir, "tsv " + (dir / "missing.tsv") + " -o " + output);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(ReadBytes(output), carried);
+  EXPECT_EQ(ReadBytes(output + ".bak"), registered);
+
+  run = RunImport(dir, "tsv " + (dir / "new.tsv") + " --fresh -o " + output);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadBytes(output), Cp932("cat\t猫\r\nrun\t走る / run fast\r\n"));
+  EXPECT_EQ(ReadBytes(output + ".bak"), carried);
+  EXPECT_EQ(run.out.find("registered pronunciations"), std::string::npos) << run.out;
+  EXPECT_EQ(dir.Listing(), "RAdoro.txt RAdoro.txt.bak new.tsv old.tsv ");
 }
 
 TEST(ImportCommandTest, FailureLeavesAnExistingOutputUntouched) {
@@ -55,6 +112,9 @@ TEST(ImportCommandTest, FailureLeavesAnExistingOutputUntouched) {
   WriteBytes(dir / "cut.dict.dz", ReadBytes(kFixtures + "/freedict.dict.dz").substr(0, 300));
   WriteBytes(dir / "bad.index", "run\tA\tZZZZ\n");
   WriteBytes(dir / "bad-edict", "\xb2\xf3 [\xa4\xab] /(n) time/\n\xff\xff /(n) bad/\n");
+  WriteBytes(dir / "nul.tsv", std::string("run\tx\n") + '\0' + "\n");
+  import_test::WriteStardict(dir / "sd", {{"run", "x"}});
+  std::remove((dir / "sd.dict.dz").c_str());
   const std::string index = kFixtures + "/freedict.index", data = kFixtures + "/freedict.dict.dz";
   struct Case {
     std::string args, blamed;
@@ -63,6 +123,8 @@ TEST(ImportCommandTest, FailureLeavesAnExistingOutputUntouched) {
       {"freedict --index " + (dir / "bad.index") + " --dict " + data, dir / "bad.index"},
       {"freedict --index " + (dir / "missing.index") + " --dict " + data, dir / "missing.index"},
       {"edict --edict " + (dir / "bad-edict"), dir / "bad-edict"},
+      {"tsv " + (dir / "nul.tsv"), dir / "nul.tsv"},
+      {"stardict " + (dir / "sd.ifo"), dir / "sd.dict"},
   };
   for (const auto& c : cases) {
     CommandRun run = RunImport(dir, c.args + " -o " + output);
@@ -71,7 +133,7 @@ TEST(ImportCommandTest, FailureLeavesAnExistingOutputUntouched) {
     EXPECT_NE(run.err.find("nothing written"), std::string::npos) << run.err;
     EXPECT_EQ(ReadBytes(output), before) << c.args;
   }
-  EXPECT_EQ(dir.Listing(), "RAdoro.txt bad-edict bad.index cut.dict.dz ");
+  EXPECT_EQ(dir.Listing(), "RAdoro.txt bad-edict bad.index cut.dict.dz nul.tsv sd.idx sd.ifo ");
 }
 
 TEST(ImportCommandTest, UnwritableOutputFails) {
@@ -84,7 +146,9 @@ TEST(ImportCommandTest, UnwritableOutputFails) {
 
 TEST(ImportCommandTest, BadUsage) {
   TempDir dir;
-  for (const char* args : {"", "dictd", "freedict --edict x", "edict --edict", "freedict -o", "edict extra"}) {
+  for (const char* args :
+       {"", "dictd", "freedict --edict x", "edict --edict", "freedict -o", "edict extra", "tsv", "tsv a b",
+        "tsv a --encoding latin1", "stardict --fresh", "stardict a --encoding utf-8"}) {
     CommandRun run = RunImport(dir, args);
     EXPECT_EQ(run.exitCode, 2) << args;
     EXPECT_NE(run.err.find("usage: lexmoor-import"), std::string::npos) << args << ": " << run.err;

@@ -12,6 +12,7 @@
 #include "tests/support/dictionary_fixture.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/reference_lookup.h"
+#include "tests/support/reference_punctuation.h"
 
 namespace lookup {
 namespace {
@@ -39,8 +40,8 @@ class DictionaryLookupsTest : public ::testing::Test {
   // returns how many bytes it read from the start of the file.
   uint64_t Check(const std::string& query, bool related = true) {
     const uint64_t before = files_.bytesReadFromTheStart();
-    const LookupResult expected = exists_ ? reference::LookupInBytes(bytes_, query, related)
-                                          : reference::Lookup(kNoFile, query, related);
+    const LookupResult expected = exists_ ? reference::LookupWithRetryInBytes(bytes_, query, related)
+                                          : reference::LookupWithRetry(kNoFile, query, related);
     EXPECT_EQ(lookups_.Lookup(query, related), expected) << query;
     EXPECT_EQ(files_.openFiles(), 0) << "a file left open after looking up " << query;
     return files_.bytesReadFromTheStart() - before;
@@ -166,7 +167,8 @@ TEST(KeptMemoryTest, AtMostATenthOfTheFile) {
     DictionaryLookups lookups(kName, files);
     for (int i = 0; i < 3; ++i) {
       const uint64_t before = files.bytesReadFromTheStart();
-      EXPECT_EQ(lookups.Lookup("word1234", true), reference::LookupInBytes(c.dictionary, "word1234", true));
+      EXPECT_EQ(lookups.Lookup("word1234", true),
+                reference::LookupWithRetryInBytes(c.dictionary, "word1234", true));
       EXPECT_EQ(files.bytesReadFromTheStart() - before, i == 0 || !c.kept ? c.dictionary.size() : 0u);
       EXPECT_LE(lookups.KeptBytes(), c.dictionary.size() / 10);
       EXPECT_EQ(lookups.KeptBytes() > 0, c.kept);

@@ -210,6 +210,43 @@ TEST(RegisterPronunciationTest, ABackupNameTakenByADirectoryLeavesTheDictionary)
   EXPECT_EQ(dir.Listing(), "RAdoro.txt RAdoro.txt.bak ");
 }
 
+// Another program takes the dictionary away just as it is to be replaced.
+class DictionaryTakenAway final : public dictionary::FileSystem {
+ public:
+  explicit DictionaryTakenAway(const DictionaryPaths& paths) : paths_(paths) {}
+  std::unique_ptr<dictionary::ByteSource> OpenForRead(const std::string& path) override {
+    return files_.OpenForRead(path);
+  }
+  std::unique_ptr<dictionary::OutputFile> CreateWorkFile(const std::string& path) override {
+    return files_.CreateWorkFile(path);
+  }
+  bool Exists(const std::string& path) override { return files_.Exists(path); }
+  bool Link(const std::string& existing, const std::string& link) override {
+    return files_.Link(existing, link);
+  }
+  bool Rename(const std::string& from, const std::string& to) override {
+    if (to != paths_.dictionary) return files_.Rename(from, to);
+    files_.Remove(paths_.dictionary);
+    return false;
+  }
+  bool Remove(const std::string& path) override { return files_.Remove(path); }
+  dictionary::FileError LastError() const override { return files_.LastError(); }
+
+ private:
+  DictionaryPaths paths_;
+  dictionary::NativeFileSystem files_;
+};
+
+TEST(RegisterPronunciationTest, WithoutTheDictionaryTheWorkFileIsKept) {
+  TempDir dir;
+  const DictionaryPaths paths = DictionaryPaths::In(dir.Path());
+  WriteWholeFile(paths.dictionary, "run\tfast\r\n");
+  DictionaryTakenAway files(paths);
+  EXPECT_EQ(RegisterPronunciation("run\tfast\n", "x", files, paths).status, RegisterStatus::kReplaceFailed);
+  EXPECT_EQ(ReadWholeFile(paths.work), "run\t[x]\tfast\r\n");
+  EXPECT_EQ(ReadWholeFile(paths.backup), "run\tfast\r\n");
+}
+
 TEST(DictionaryPathsTest, Names) {
   const DictionaryPaths here = DictionaryPaths::In();
   EXPECT_EQ(here.dictionary, "RAdoro.txt");

@@ -43,8 +43,9 @@ std::string Dictionary(const std::vector<std::string>& headwords);
 // the literal reference's must equal it.
 ListFill CheckedList(std::string_view dictionary, std::string_view word);
 
-// The engine's lookup from memory, checked the same way, and by the lookups
-// that keep what they read, through what they kept too.
+// The engine's lookup from memory, checked the same way (the reference with
+// its second try for text copied with punctuation), and by the lookups that
+// keep what they read, through what they kept too.
 LookupResult CheckedLookup(std::string_view dictionary, std::string_view query, bool related);
 
 // The words whose lines a list shows: each row up to its first TAB.

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "iconv_handle.h"
+#include "tools/text/iconv_handle.h"
 
 namespace import {
 
@@ -25,9 +25,9 @@ struct EncodeCounts {
 
 class Cp932Encoder {
  public:
-  // Throws ImportError when iconv lacks a conversion or the C.UTF-8 locale
-  // (which fixes the transliteration rules, so output never depends on the
-  // user's locale) is missing.
+  // Throws text::ConversionUnavailable when iconv lacks a conversion, and
+  // ImportError when the C.UTF-8 locale (which fixes the transliteration
+  // rules, so output never depends on the user's locale) is missing.
   Cp932Encoder();
   ~Cp932Encoder();
   Cp932Encoder(const Cp932Encoder&) = delete;
@@ -51,10 +51,10 @@ class Cp932Encoder {
   Mapping Compute(char32_t cp);
   void AppendAscii(char32_t cp, std::string& out);
 
-  IconvHandle toUcs4_;      // UTF-8 to code points
-  IconvHandle toCp932_;     // code points to CP932, exact or failing
-  IconvHandle fromCp932_;   // CP932 back to code points, to tell exact from equivalent
-  IconvHandle translit_;    // code points to CP932 with transliteration
+  text::IconvHandle toUcs4_;     // UTF-8 to code points
+  text::IconvHandle toCp932_;    // code points to CP932, exact or failing
+  text::IconvHandle fromCp932_;  // CP932 back to code points, to tell exact from equivalent
+  text::IconvHandle translit_;   // code points to CP932 with transliteration
   locale_t translitLocale_;
   std::string fullWidthSemicolon_;
   std::unordered_map<char32_t, Mapping> cache_;

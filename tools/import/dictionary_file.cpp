@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "dictionary/dictionary_line.h"
 #include "dictionary/posix_file_system.h"
@@ -85,10 +86,10 @@ uint64_t WriteDictionary(const std::string& path, const std::vector<DictionaryLi
   if (!writer.Flush()) fail("cannot write");
   if (!output->Sync()) fail("cannot flush to disk");
   output.reset();
-  if (!dictionary::ReplaceWithBackup(files, paths)) {
-    const std::string reason = Errno();
+  if (const std::optional<dictionary::FileFailure> failure = dictionary::ReplaceWithBackup(files, paths)) {
     files.Remove(paths.work);
-    throw ImportError(path + ": cannot replace it with " + paths.work + ": " + reason);
+    throw ImportError(path + ": cannot replace it with " + paths.work + ": " + failure->path + ": " +
+                      std::strerror(static_cast<int>(failure->error.code)));
   }
   return written;
 }

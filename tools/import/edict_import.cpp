@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "gzip_file.h"
-#include "iconv_handle.h"
 #include "import_error.h"
 #include "text_util.h"
+#include "tools/text/iconv_handle.h"
 
 namespace import {
 namespace {
@@ -125,18 +125,18 @@ std::optional<EdictEntry> ParseEdictLine(std::string_view line) {
   return entry;
 }
 
-Imported ImportEdict(const std::string& path) {
+Imported ImportEdict(const std::string& path, const ImportSettings& settings) {
   const std::string raw = ReadWholeFile(path);
   std::string text;
   {
-    IconvHandle toUtf8("UTF-8", kSourceEncoding);
+    text::IconvHandle toUtf8("UTF-8", kSourceEncoding);
     size_t failedAt = 0;
     if (!toUtf8.Convert(raw, text, failedAt))
       throw ImportError(path + ": line " + std::to_string(LineNumberAt(raw, failedAt)) + ": not valid " +
                         kSourceEncoding + " (byte " + std::to_string(failedAt) + ")");
   }
   Cp932Encoder encoder;
-  Imported result;
+  Imported result(settings);
   ImportReport& report = result.report;
   report.source = path;
 
@@ -159,6 +159,7 @@ Imported ImportEdict(const std::string& path) {
       continue;
     }
     ++report.entriesRead;
+    ShowProgress(settings.progress, report.entriesRead, line.data() - text.data(), text.size());
     std::optional<EdictEntry> entry = ParseEdictLine(line);
     if (!entry) {
       report.dropped.Add("lines not in the EDICT form \"word [reading] /gloss/.../\"");

@@ -32,6 +32,6 @@ std::optional<EdictEntry> ParseEdictLine(std::string_view line);
 
 // Reads the file and makes the sorted lines. Throws ImportError naming the
 // file when it is missing, not EUC-JP, or holds no EDICT entry.
-Imported ImportEdict(const std::string& path);
+Imported ImportEdict(const std::string& path, const ImportSettings& settings = {});
 
 }  // namespace import

@@ -22,8 +22,6 @@ constexpr char kGlossSeparator[] = " / ";
 constexpr char kPieceSeparator[] = " ";
 // Notes are there to tell the senses apart; longer ones are cut at a word.
 constexpr size_t kLongestNote = 60;
-constexpr char32_t kFirstCircledNumber = 0x2460;  // ①; code page 932 has ① to ⑳
-constexpr int kCircledNumbers = 20;
 
 // The abbreviations a learner knows from paper dictionaries.
 constexpr std::pair<std::string_view, std::string_view> kPosLabels[] = {
@@ -92,29 +90,6 @@ void ParseJapanese(std::string_view line, FreedictSense& sense) {
     for (const std::string& w : sense.japanese) seen = seen || w == word;
     if (!seen) sense.japanese.emplace_back(word);
   }
-}
-
-void AppendUtf8(char32_t cp, std::string& out) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-std::string SenseNumber(int index) {
-  std::string out;
-  if (index < kCircledNumbers) {
-    AppendUtf8(kFirstCircledNumber + index, out);
-  } else {
-    out = "(" + std::to_string(index + 1) + ")";
-  }
-  return out;
 }
 
 // "訳語、訳語 (gloss / gloss)"
@@ -208,11 +183,12 @@ FreedictEntry ParseFreedictEntry(std::string_view text) {
   return entry;
 }
 
-Imported ImportFreedict(const std::string& indexPath, const std::string& dataPath) {
+Imported ImportFreedict(const std::string& indexPath, const std::string& dataPath,
+                        const ImportSettings& settings) {
   const std::string index = ReadWholeFile(indexPath);
   const std::string data = ReadGzipFile(dataPath);
   Cp932Encoder encoder;
-  Imported result;
+  Imported result(settings);
   ImportReport& report = result.report;
   report.source = indexPath + " and " + dataPath;
 
@@ -239,6 +215,7 @@ Imported ImportFreedict(const std::string& indexPath, const std::string& dataPat
       continue;
     }
     ++report.entriesRead;
+    ShowProgress(settings.progress, report.entriesRead, line.data() - index.data(), index.size());
     std::string_view text = std::string_view(data).substr(offset, length);
     if (!encoder.IsValidUtf8(text))
       throw ImportError(dataPath + ": the entry of " + where + " (\"" + std::string(fields[0]) +
@@ -265,7 +242,11 @@ Imported ImportFreedict(const std::string& indexPath, const std::string& dataPat
       if (shortened) report.changed.Add("notes shortened");
     }
     auto [slot, added] = slotOf.emplace(*headword, headwords.size());
-    if (added) headwords.emplace_back(*headword, HeadwordSenses{});
+    if (added) {
+      headwords.emplace_back(*headword, HeadwordSenses{});
+    } else {
+      report.changed.Add(kMergedEntries);
+    }
     headwords[slot->second].second.Add(PosLabel(entry.pos), std::move(senses));
   }
 

@@ -33,6 +33,7 @@ FreedictEntry ParseFreedictEntry(std::string_view text);
 
 // Reads both files and makes the sorted lines. Throws ImportError naming the
 // file when one is missing or damaged.
-Imported ImportFreedict(const std::string& indexPath, const std::string& dataPath);
+Imported ImportFreedict(const std::string& indexPath, const std::string& dataPath,
+                        const ImportSettings& settings = {});
 
 }  // namespace import

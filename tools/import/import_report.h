@@ -10,6 +10,8 @@
 
 #include "cp932_encoder.h"
 #include "dictionary_file.h"
+#include "progress.h"
+#include "registrations.h"
 
 namespace import {
 
@@ -33,22 +35,46 @@ struct ImportReport {
   EncodeCounts characters;
   int64_t linesWritten = 0;
   uint64_t bytesWritten = 0;
+  std::string backup;                   // where the replaced dictionary was kept, if any
+  int64_t pronunciationsCarried = 0;    // registrations put on the new lines
+  std::vector<std::string> notCarried;  // "headword [pronunciation]" (code page 932) and why
+};
+
+// What an import takes besides its source.
+struct ImportSettings {
+  const Registrations* registrations = nullptr;  // to carry over to the new lines
+  Progress* progress = nullptr;
 };
 
 // The import's result, ready to write, with its report.
 struct Imported {
-  std::vector<DictionaryLine> lines;  // sorted
+  explicit Imported(const ImportSettings& settings = {})
+      : settings(settings), carried(settings.registrations ? settings.registrations->items.size() : 0) {}
+
+  std::vector<DictionaryLine> lines;
   ImportReport report;
+  ImportSettings settings;
+  std::vector<bool> carried;  // by registration
 };
+
+// The count, in ImportReport::changed, of the entries whose headword already
+// had a line.
+inline constexpr char kMergedEntries[] =
+    "entries merged into the line of an earlier one with the same headword";
 
 // Adds the line of `headword`, its `pieces` joined by `separator` and as many
 // as fit the program's line buffer, to `imported`; counts it dropped when not
-// even the first piece fits.
+// even the first piece fits. A `pronunciation` (code page 932, no ']' and no
+// TAB) goes into the program's field after the headword; a pronunciation the
+// user registered for the headword takes its place.
 void AddJoinedLine(Imported& imported, const std::string& headword, const std::vector<std::string>& pieces,
-                   std::string_view separator);
+                   std::string_view separator, std::string_view pronunciation = {});
 
-// The import's last step: the lines in their order, the encoder's counts in the report.
-void Finish(Imported& imported, const Cp932Encoder& encoder);
+enum class LineOrder { kSorted, kAsAdded };
+
+// The import's last step: the lines in their order, the encoder's counts and
+// the registrations that found no line in the report.
+void Finish(Imported& imported, const Cp932Encoder& encoder, LineOrder order = LineOrder::kSorted);
 
 void PrintReport(std::ostream& out, const std::string& outputPath, const ImportReport& report);
 

@@ -4,7 +4,9 @@
 
 namespace import {
 namespace {
-constexpr char kEllipsis[] = "\xE2\x80\xA6";  // U+2026, in code page 932
+constexpr char kEllipsis[] = "\xE2\x80\xA6";      // U+2026, in code page 932
+constexpr char32_t kFirstCircledNumber = 0x2460;  // ①
+constexpr int kCircledNumbers = 20;
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 }  // namespace
 
@@ -29,6 +31,34 @@ std::vector<std::string_view> Split(std::string_view s, char separator) {
     if (at == std::string_view::npos) return fields;
     s.remove_prefix(at + 1);
   }
+}
+
+void AppendUtf8(char32_t cp, std::string& out) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+std::string SenseNumber(int index) {
+  std::string out;
+  if (index < kCircledNumbers) {
+    AppendUtf8(kFirstCircledNumber + index, out);
+  } else {
+    out = "(" + std::to_string(index + 1) + ")";
+  }
+  return out;
 }
 
 size_t LineNumberAt(std::string_view text, size_t offset) {

@@ -13,6 +13,11 @@ bool StartsWith(std::string_view s, std::string_view prefix);
 bool EndsWith(std::string_view s, std::string_view suffix);
 // Splits at every `separator`; keeps empty fields.
 std::vector<std::string_view> Split(std::string_view s, char separator);
+// Appends the UTF-8 form of the code point `cp`.
+void AppendUtf8(char32_t cp, std::string& out);
+// The mark of the sense `index` (from 0) of a line of several: "①" to "⑳",
+// which code page 932 has, then "(21)", "(22)", ...
+std::string SenseNumber(int index);
 // The 1-based number of the line that holds byte `offset` of `text`.
 size_t LineNumberAt(std::string_view text, size_t offset);
 // `text` unchanged when it has at most `limit` bytes; otherwise cut at the last

@@ -1,9 +1,5 @@
 #include "result_text.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-
 namespace lookup_cli {
 namespace {
 
@@ -11,59 +7,38 @@ constexpr char kDictionaryEncoding[] = "CP932";
 constexpr char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
 constexpr int kFirstListId = 1000;
 
-iconv_t Handle(void* h) { return static_cast<iconv_t>(h); }
-bool Opened(void* h) { return h && Handle(h) != reinterpret_cast<iconv_t>(-1); }
-
-// Converts `in`; on a byte it can't convert, appends `replacement` and skips
-// the byte when `replacement` is given, else fails.
-bool Convert(iconv_t cd, std::string_view in, std::string& out, const char* replacement) {
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  char* src = const_cast<char*>(in.data());
-  size_t left = in.size();
-  char chunk[4096];
-  while (left > 0) {
-    char* dst = chunk;
-    size_t room = sizeof chunk;
-    size_t rc = iconv(cd, &src, &left, &dst, &room);
-    int err = errno;
-    out.append(chunk, dst);
-    if (rc != static_cast<size_t>(-1) || err == E2BIG) continue;
-    if (!replacement) return false;
-    out += replacement;
-    ++src;
-    --left;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  }
-  return true;
-}
-
 }  // namespace
 
 TerminalText::TerminalText(bool utf8) {
   if (!utf8) return;
-  toUtf8_ = iconv_open("UTF-8", kDictionaryEncoding);
-  fromUtf8_ = iconv_open(kDictionaryEncoding, "UTF-8");
-}
-
-TerminalText::~TerminalText() {
-  if (Opened(toUtf8_)) iconv_close(Handle(toUtf8_));
-  if (Opened(fromUtf8_)) iconv_close(Handle(fromUtf8_));
+  try {
+    toUtf8_.emplace("UTF-8", kDictionaryEncoding);
+    fromUtf8_.emplace(kDictionaryEncoding, "UTF-8");
+  } catch (const text::ConversionUnavailable&) {
+    // Bytes then pass unchanged, as on a terminal that is not UTF-8.
+    toUtf8_.reset();
+    fromUtf8_.reset();
+  }
 }
 
 std::string TerminalText::FromDictionary(std::string_view cp932) {
-  if (!Opened(toUtf8_)) return std::string(cp932);
+  if (!toUtf8_) return std::string(cp932);
   std::string out;
-  Convert(Handle(toUtf8_), cp932, out, kReplacement);
+  // A byte code page 932 lacks becomes U+FFFD, and the rest is converted on.
+  for (size_t failedAt = 0; !toUtf8_->Convert(cp932, out, failedAt); cp932.remove_prefix(failedAt + 1)) {
+    out += kReplacement;
+  }
   return out;
 }
 
 bool TerminalText::ToDictionary(std::string_view terminal, std::string& cp932) {
   cp932.clear();
-  if (!Opened(fromUtf8_)) {
+  if (!fromUtf8_) {
     cp932 = terminal;
     return true;
   }
-  return Convert(Handle(fromUtf8_), terminal, cp932, nullptr);
+  size_t failedAt = 0;
+  return fromUtf8_->Convert(terminal, cp932, failedAt);
 }
 
 std::string ResultText(const lookup::LookupResult& result, TerminalText& text) {

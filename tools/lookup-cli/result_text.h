@@ -2,10 +2,12 @@
 // other, rows as they stand in the lists.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "lookup/lookup.h"
+#include "tools/text/iconv_handle.h"
 
 namespace lookup_cli {
 
@@ -14,9 +16,6 @@ class TerminalText {
  public:
   // `utf8`: convert to UTF-8; otherwise bytes pass unchanged.
   explicit TerminalText(bool utf8);
-  ~TerminalText();
-  TerminalText(const TerminalText&) = delete;
-  TerminalText& operator=(const TerminalText&) = delete;
 
   // Bytes code page 932 lacks become U+FFFD: a damaged line still shows.
   std::string FromDictionary(std::string_view cp932);
@@ -24,8 +23,9 @@ class TerminalText {
   bool ToDictionary(std::string_view terminal, std::string& cp932);
 
  private:
-  void* toUtf8_ = nullptr;    // iconv_t, when converting
-  void* fromUtf8_ = nullptr;
+  // When converting, and the system can.
+  std::optional<text::IconvHandle> toUtf8_;
+  std::optional<text::IconvHandle> fromUtf8_;
 };
 
 // One block per list in use:

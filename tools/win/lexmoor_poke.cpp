@@ -22,6 +22,9 @@
 //   lexmoor-poke pronounce TEXT       wait for the pronunciation dialog, enter TEXT and press OK
 //   lexmoor-poke pronounce --escape   wait for the pronunciation dialog and press Escape
 //   lexmoor-poke close                send command 1002: the program ends
+//   lexmoor-poke cover L T R B        show a window of this program titled "lexmoor-poke cover" over
+//                                     that rectangle, in front, as the user's program would be; it
+//                                     stays until it is closed (WM_CLOSE) or for 30 s
 //
 // Texts on the command line are taken in the ANSI code page. Every failure is
 // reported with a message and exit status 1; bad usage exits with 2.
@@ -248,12 +251,43 @@ void Pronounce(const char* text, bool escape) {
   Fail("the pronunciation dialog stayed open");
 }
 
+constexpr UINT kCoverMaxMs = 30000;
+
+LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) ::PostQuitMessage(0);
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+void Cover(const RECT& area) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = &CoverProc;
+  windowClass.hInstance = ::GetModuleHandleA(nullptr);
+  windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
+  windowClass.lpszClassName = "LexmoorPokeCover";
+  if (!::RegisterClassA(&windowClass)) Fail("could not register the cover window's class");
+  HWND window = ::CreateWindowExA(0, windowClass.lpszClassName, "lexmoor-poke cover", WS_POPUP | WS_VISIBLE,
+                                  area.left, area.top, area.right - area.left, area.bottom - area.top,
+                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+  if (!window) Fail("could not create the cover window");
+  ::SetForegroundWindow(window);
+  ::SetTimer(window, 1, kCoverMaxMs, nullptr);
+  MSG msg;
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_TIMER) {
+      ::DestroyWindow(window);
+      continue;
+    }
+    ::DispatchMessageA(&msg);
+  }
+}
+
 [[noreturn]] void Usage() {
   std::fprintf(
       stderr,
       "usage: lexmoor-poke wait | show | cursor X Y | type WORD | translate | related on|off |\n"
       "                    copy WORD | hotkey [MS] | lookup-clipboard | time WORD [RUNS] | rows [N] |\n"
-      "                    window | dblclick ROW [ctrl] | pronounce TEXT|--escape | close\n");
+      "                    window | dblclick ROW [ctrl] | pronounce TEXT|--escape | close |\n"
+      "                    cover L T R B\n");
   std::exit(2);
 }
 
@@ -292,6 +326,8 @@ int main(int argc, char** argv) {
     DoubleClick(std::atoi(argv[2]), argc == 4);
   } else if (command == "pronounce" && argc == 3) {
     Pronounce(argv[2], !std::strcmp(argv[2], "--escape"));
+  } else if (command == "cover" && argc == 6) {
+    Cover(RECT{std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5])});
   } else if (command == "close" && argc == 2) {
     ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_CLOSE_APP, BN_CLICKED), 0);
   } else {

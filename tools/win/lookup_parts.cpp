@@ -27,8 +27,10 @@
 #include <vector>
 
 #include "app/write_translate_dialog.h"
+#include "dictionary/dictionary_line.h"
 #include "dictionary/dictionary_paths.h"
 #include "dictionary/read_only_file.h"
+#include "framework/code_page.h"
 #include "framework/undrawn_while_shown.h"
 #include "framework/win_app.h"
 #include "lookup/dictionary_lookups.h"
@@ -98,9 +100,11 @@ void Measure() {
     const double answer = MedianMs([&] { dialog.LookupAndShow(CString(word.c_str())); });
     lookup::LookupResult result;
     const double lookupMs = MedianMs([&] { result = engine.Lookup(word, g_measurement.related); });
-    // The list messages of the answer, each kind timed on its own.
+    // The list messages of the answer, each kind timed on its own; the rows
+    // converted and kept beside the list as the program's lists keep them.
     std::array<double, 3> steps{};  // redraw off and on, emptying, inserting
     std::array<std::vector<double>, 3> stepRuns;
+    std::vector<std::string> kept;
     const double rows = MedianMs([&] {
       const fw::UndrawnWhileShown undrawn(results);
       LONGLONG at = Ticks();
@@ -116,11 +120,14 @@ void Measure() {
         ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
         step(0);
         ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
+        kept.clear();
         ::SendMessageA(list, LB_INITSTORAGE, result.lists[i]->rows.size(), 0);
         step(1);
         for (const std::string& row : result.lists[i]->rows) {
-          ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                         reinterpret_cast<LPARAM>(row.c_str()));
+          const std::wstring text = fw::ToUnicode(row, dictionary::kDictionaryCodePage);
+          ::SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(text.c_str()));
+          kept.push_back(row);
         }
         step(2);
         ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);

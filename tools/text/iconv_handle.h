@@ -1,16 +1,24 @@
-// An owned iconv conversion descriptor.
+// An owned iconv conversion descriptor, for the tools that convert between the
+// dictionary's code page 932 and the texts they read or print.
 #pragma once
 
 #include <iconv.h>
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
-namespace import {
+namespace text {
+
+// The system has no conversion between the two encodings asked for.
+class ConversionUnavailable : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 class IconvHandle {
  public:
-  // Throws ImportError when the system has no such conversion.
+  // Throws ConversionUnavailable when the system has no such conversion.
   IconvHandle(const char* to, const char* from);
   ~IconvHandle();
   IconvHandle(const IconvHandle&) = delete;
@@ -25,4 +33,4 @@ class IconvHandle {
   iconv_t handle_;
 };
 
-}  // namespace import
+}  // namespace text

@@ -1,14 +1,12 @@
-#include "iconv_handle.h"
+#include "tools/text/iconv_handle.h"
 
 #include <cerrno>
 
-#include "import_error.h"
-
-namespace import {
+namespace text {
 
 IconvHandle::IconvHandle(const char* to, const char* from) : handle_(iconv_open(to, from)) {
   if (handle_ == reinterpret_cast<iconv_t>(-1))
-    throw ImportError(std::string("the system's iconv cannot convert from ") + from + " to " + to);
+    throw ConversionUnavailable(std::string("the system's iconv cannot convert from ") + from + " to " + to);
 }
 
 IconvHandle::~IconvHandle() { iconv_close(handle_); }
@@ -42,4 +40,4 @@ bool IconvHandle::Convert(std::string_view in, std::string& out, size_t& failedA
   }
 }
 
-}  // namespace import
+}  // namespace text

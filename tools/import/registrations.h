@@ -1,0 +1,31 @@
+// Pronunciations the user registered in an existing dictionary, to be carried
+// over to the lines of a new import that have the same headword.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace import {
+
+struct Registration {
+  std::string headword;       // code page 932, as in the line
+  std::string pronunciation;  // between "\t[" and "]\t"
+};
+
+struct Registrations {
+  std::vector<Registration> items;                  // in file order, one per headword
+  std::unordered_map<std::string, size_t> indexOf;  // headword to its item
+  // Further lines of a headword with another pronunciation: only the first
+  // can be carried over.
+  std::vector<Registration> conflicting;
+
+  const Registration* Find(const std::string& headword) const;
+};
+
+// The registrations in the dictionary file at `path`, read as the program
+// reads it. Throws ImportError naming the file when it can't be read.
+Registrations ReadRegistrations(const std::string& path);
+
+}  // namespace import
