@@ -14,8 +14,6 @@ constexpr uint64_t kStretch = 64 * 1024;
 // What is read for a whole piece before it is known to be longer: most
 // dictionary lines are shorter.
 constexpr size_t kTypicalPiece = 256;
-// One read costs about as much as copying this many bytes more.
-constexpr uint64_t kCostOfARead = 4096;
 
 // The whole file from its start, as a source for the text-mode reader.
 class FromStart final : public ByteSource {
@@ -79,7 +77,7 @@ bool ForEachPieceAt(ReadOnlyFile& file, const std::vector<uint32_t>& offsets, si
   uint64_t cost = 0;
   for (size_t first = 0; first < offsets.size();) {
     const size_t last = StretchEnd(offsets, first, need);
-    cost += kCostOfARead + offsets[last - 1] + need - offsets[first];
+    cost += file.ReadCost() + offsets[last - 1] + need - offsets[first];
     first = last;
   }
   if (cost > file.Stamp().size) return InOnePass(file, offsets, prefix, visit);

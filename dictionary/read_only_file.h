@@ -17,10 +17,24 @@ namespace dictionary {
 // Read() goes on from the start of the file; ReadAt() neither uses nor moves it.
 class ReadOnlyFile : public ByteSource {
  public:
-  // Taken when the file was opened.
-  virtual const FileStamp& Stamp() const = 0;
+  // `stamp`: taken when the file was opened. `readCost`: what one read costs
+  // beyond the bytes it copies, as a number of bytes copied.
+  ReadOnlyFile(const FileStamp& stamp, uint64_t readCost) : stamp_(stamp), readCost_(readCost) {}
+  const FileStamp& Stamp() const { return stamp_; }
+  uint64_t ReadCost() const { return readCost_; }
+
+  std::ptrdiff_t Read(char* into, size_t capacity) override {
+    const std::ptrdiff_t got = ReadAt(position_, into, capacity);
+    if (got > 0) position_ += static_cast<uint64_t>(got);
+    return got;
+  }
   // Up to `capacity` bytes from `offset` on: the count read, 0 at the end, -1 on a read error.
   virtual std::ptrdiff_t ReadAt(uint64_t offset, char* into, size_t capacity) = 0;
+
+ private:
+  FileStamp stamp_;
+  uint64_t readCost_;
+  uint64_t position_ = 0;
 };
 
 class ReadOnlyFiles {

@@ -8,6 +8,10 @@
 namespace dictionary {
 namespace {
 
+// A ReadFile costs about as much as copying this much more (some 6 us under
+// Wine on the machines this was measured on).
+constexpr uint64_t kReadCost = 32 * 1024;
+
 // One ReadFile call moves at most this much.
 constexpr size_t kMaxTransfer = 1u << 30;
 
@@ -19,15 +23,8 @@ FileTime Ticks(const FILETIME& time) {
 
 class WindowsReadOnlyFile final : public ReadOnlyFile {
  public:
-  WindowsReadOnlyFile(HANDLE handle, const FileStamp& stamp) : file_(handle), stamp_(stamp) {}
-
-  const FileStamp& Stamp() const override { return stamp_; }
-
-  std::ptrdiff_t Read(char* into, size_t capacity) override {
-    const std::ptrdiff_t got = ReadAt(position_, into, capacity);
-    if (got > 0) position_ += static_cast<uint64_t>(got);
-    return got;
-  }
+  WindowsReadOnlyFile(HANDLE handle, const FileStamp& stamp)
+      : ReadOnlyFile(stamp, kReadCost), file_(handle) {}
 
   std::ptrdiff_t ReadAt(uint64_t offset, char* into, size_t capacity) override {
     OVERLAPPED at{};
@@ -43,8 +40,6 @@ class WindowsReadOnlyFile final : public ReadOnlyFile {
 
  private:
   FileHandle file_;
-  FileStamp stamp_;
-  uint64_t position_ = 0;
 };
 
 }  // namespace

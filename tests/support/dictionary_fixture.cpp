@@ -40,6 +40,12 @@ void PrintTo(const LookupResult& result, std::ostream* out) {
 }
 
 namespace fixture {
+namespace {
+
+// A read that costs more than reading any file of a test whole.
+constexpr uint64_t kReadsCostMore = uint64_t{1} << 40;
+
+}  // namespace
 
 TempDictionary::TempDictionary(std::string_view bytes) : path_(directory_.File(dictionary::kDictionaryFile)) {
   Rewrite(bytes);
@@ -67,9 +73,10 @@ LookupResult CheckedLookup(std::string_view dictionary, std::string_view query, 
   EXPECT_EQ(Lookup(file.path(), query, related), fromMemory) << "read from a file";
   EXPECT_EQ(reference::LookupWithRetry(file.path(), query, related), fromMemory) << "literal reference";
   // Lookups that keep what a read learned: the one that reads, then one through what it kept,
-  // with every byte the index may keep per piece and with none.
+  // with every byte the index may keep per piece, the rows read in stretches, and with none,
+  // the rows read in a pass over the file.
   for (int keyBytes : {DictionaryIndex::kMostKeyBytes, 0}) {
-    testsupport::MemoryFiles files;
+    testsupport::MemoryFiles files(dictionary::kTimestampGranularity, keyBytes == 0 ? kReadsCostMore : 0);
     files.Write(dictionary::kDictionaryFile, std::string(dictionary));
     files.Advance(dictionary::kTimestampGranularity);
     DictionaryLookups lookups(dictionary::kDictionaryFile, files, KeepLimits{kKeepAll, keyBytes});

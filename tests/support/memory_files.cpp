@@ -10,38 +10,28 @@ constexpr uint64_t kVolume = 7;
 
 class MemoryFile final : public dictionary::ReadOnlyFile {
  public:
-  MemoryFile(std::shared_ptr<const std::string> bytes, const dictionary::FileStamp& stamp,
-             std::shared_ptr<int> openFiles, std::shared_ptr<uint64_t> bytesReadFromTheStart)
-      : bytes_(std::move(bytes)),
-        stamp_(stamp),
+  MemoryFile(std::shared_ptr<const std::string> bytes, const dictionary::FileStamp& stamp, uint64_t readCost,
+             std::shared_ptr<int> openFiles, std::shared_ptr<uint64_t> bytesRead)
+      : ReadOnlyFile(stamp, readCost),
+        bytes_(std::move(bytes)),
         openFiles_(std::move(openFiles)),
-        bytesReadFromTheStart_(std::move(bytesReadFromTheStart)) {
+        bytesRead_(std::move(bytesRead)) {
     ++*openFiles_;
   }
   ~MemoryFile() override { --*openFiles_; }
-
-  const dictionary::FileStamp& Stamp() const override { return stamp_; }
-
-  std::ptrdiff_t Read(char* into, size_t capacity) override {
-    const std::ptrdiff_t got = ReadAt(position_, into, capacity);
-    position_ += static_cast<uint64_t>(got);
-    *bytesReadFromTheStart_ += static_cast<uint64_t>(got);
-    return got;
-  }
 
   std::ptrdiff_t ReadAt(uint64_t offset, char* into, size_t capacity) override {
     if (offset >= bytes_->size()) return 0;
     const size_t got = std::min<size_t>(capacity, bytes_->size() - static_cast<size_t>(offset));
     std::memcpy(into, bytes_->data() + offset, got);
+    *bytesRead_ += got;
     return static_cast<std::ptrdiff_t>(got);
   }
 
  private:
   std::shared_ptr<const std::string> bytes_;
-  dictionary::FileStamp stamp_;
-  uint64_t position_ = 0;
   std::shared_ptr<int> openFiles_;
-  std::shared_ptr<uint64_t> bytesReadFromTheStart_;
+  std::shared_ptr<uint64_t> bytesRead_;
 };
 
 }  // namespace
@@ -79,8 +69,8 @@ dictionary::FileTime MemoryFiles::LastWrite(const std::string& path) const {
 std::unique_ptr<dictionary::ReadOnlyFile> MemoryFiles::Open(const std::string& path) {
   auto found = files_.find(path);
   if (found == files_.end()) return nullptr;
-  return std::make_unique<MemoryFile>(found->second.bytes, found->second.stamp, openFiles_,
-                                      bytesReadFromTheStart_);
+  return std::make_unique<MemoryFile>(found->second.bytes, found->second.stamp, readCost_, openFiles_,
+                                      bytesRead_);
 }
 
 }  // namespace testsupport

@@ -13,8 +13,11 @@ namespace testsupport {
 
 class MemoryFiles final : public dictionary::ReadOnlyFiles {
  public:
-  // Last-write times are the clock cut to whole ticks of `tick`.
-  explicit MemoryFiles(dictionary::FileTime tick = dictionary::kTimestampGranularity) : tick_(tick) {}
+  // Last-write times are the clock cut to whole ticks of `tick`. A read costs
+  // `readCost` bytes more than it copies (0: reading a file's stretches is
+  // always cheapest; very much: reading it whole is).
+  explicit MemoryFiles(dictionary::FileTime tick = dictionary::kTimestampGranularity, uint64_t readCost = 0)
+      : tick_(tick), readCost_(readCost) {}
 
   // Writes the file in place: the same file, with a new size and last-write time.
   void Write(const std::string& path, std::string bytes);
@@ -29,8 +32,8 @@ class MemoryFiles final : public dictionary::ReadOnlyFiles {
 
   // Files open now.
   int openFiles() const { return *openFiles_; }
-  // Bytes read through Read(), from the start of a file.
-  uint64_t bytesReadFromTheStart() const { return *bytesReadFromTheStart_; }
+  // Bytes read, from the start of a file or at an offset.
+  uint64_t bytesRead() const { return *bytesRead_; }
 
   std::unique_ptr<dictionary::ReadOnlyFile> Open(const std::string& path) override;
   dictionary::FileTime Now() override { return now_; }
@@ -43,12 +46,13 @@ class MemoryFiles final : public dictionary::ReadOnlyFiles {
   File& Stamped(File& file, std::string bytes);
 
   dictionary::FileTime tick_;
+  uint64_t readCost_;
   dictionary::FileTime now_ =
       dictionary::FileTime{400} * 365 * 24 * 3600 * dictionary::kTicksPerSecond;  // in 2001
   uint64_t nextFile_ = 1;
   std::map<std::string, File> files_;
   std::shared_ptr<int> openFiles_ = std::make_shared<int>(0);
-  std::shared_ptr<uint64_t> bytesReadFromTheStart_ = std::make_shared<uint64_t>(0);
+  std::shared_ptr<uint64_t> bytesRead_ = std::make_shared<uint64_t>(0);
 };
 
 }  // namespace testsupport
