@@ -147,19 +147,21 @@ void DictionaryIndex::SortGroup(size_t group) {
   groupSorted_[group] = 1;
 }
 
-void DictionaryIndex::Refine(Range range, dictionary::ReadOnlyFile& file) {
+bool DictionaryIndex::Refine(Range range, dictionary::ReadOnlyFile& file) {
   std::vector<uint32_t> offsets(offsets_.begin() + range.begin, offsets_.begin() + range.end);
   std::sort(offsets.begin(), offsets.end());
   std::vector<std::string> texts(offsets.size());
-  dictionary::ForEachPieceAt(file, offsets, kLongestWord, [&](size_t i, std::string_view text) {
-    texts[i] = dictionary::FoldedText(text);
-  });
+  const bool read = dictionary::ForEachPieceAt(
+      file, offsets, kLongestWord,
+      [&](size_t i, std::string_view text) { texts[i] = dictionary::FoldedText(text); });
+  if (!read) return false;
   std::vector<uint32_t> order(offsets.size());
   std::iota(order.begin(), order.end(), 0);
   // Stable: pieces of one text stay in file order.
   std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return texts[a] < texts[b]; });
   for (size_t i = 0; i < order.size(); ++i) offsets_[range.begin + i] = offsets[order[i]];
   refined_[range.begin / 64] |= uint64_t{1} << (range.begin % 64);
+  return true;
 }
 
 DictionaryIndex::Range DictionaryIndex::Find(std::string_view folded, dictionary::ReadOnlyFile& file) {
@@ -190,7 +192,8 @@ DictionaryIndex::Range DictionaryIndex::Find(std::string_view folded, dictionary
   if (folded.size() - 2 == kept || range.size() == 0) return range;
 
   // Every piece of the range agrees with the word in every byte kept.
-  if (!Refined(range.begin)) Refine(range, file);
+  // A read error leaves the range as it was, for a later lookup to try again.
+  if (!Refined(range.begin) && !Refine(range, file)) return Range{};
   const std::string_view wanted = folded;
   range.begin = FirstNotLess(range.begin, range.end, [&](uint32_t at) {
     return FoldedStart(file, offsets_[at], wanted.size()) < wanted;

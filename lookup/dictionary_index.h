@@ -70,7 +70,8 @@ class DictionaryIndex {
 
   const uint8_t* KeyAt(uint32_t position) const { return keys_.data() + size_t{position} * keyBytes_; }
   void SortGroup(size_t group);
-  void Refine(Range range, dictionary::ReadOnlyFile& file);
+  // False on a read error.
+  bool Refine(Range range, dictionary::ReadOnlyFile& file);
   bool Refined(uint32_t position) const { return (refined_[position / 64] >> (position % 64)) & 1; }
 
   int keyBytes_ = 0;

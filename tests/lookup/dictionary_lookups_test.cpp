@@ -150,6 +150,19 @@ TEST_F(DictionaryLookupsTest, EveryChangeIsSeenByTheNextLookup) {
   }
 }
 
+// A read error while putting pieces in order of their text leaves them for
+// a later lookup, which finds them as a fresh reading does.
+TEST_F(DictionaryLookupsTest, AReadErrorLeavesNothingWrongBehind) {
+  Write(WithOthers({"restructure", "restrain", "restrict", "rest", "restless", "reviewer"}));
+  files_.Advance(kTimestampGranularity);
+  Check("rest");
+  files_.FailReadsAtOffsets(true);
+  lookups_.Lookup("restricted", false);
+  files_.FailReadsAtOffsets(false);
+  for (const char* query : {"restricted", "restrains", "rest", "restless"})
+    EXPECT_FALSE(CheckReadsWhole(query));
+}
+
 // "00000word" to "<lines - 1>word", each with a meaning of `meaning` bytes.
 std::string Numbered(int lines, size_t meaning) {
   std::string text;

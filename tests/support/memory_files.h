@@ -27,6 +27,8 @@ class MemoryFiles final : public dictionary::ReadOnlyFiles {
   // Gives the file another last-write time, as copying tools and `touch` do.
   void SetLastWrite(const std::string& path, dictionary::FileTime lastWrite);
   void Advance(dictionary::FileTime ticks) { now_ += ticks; }
+  // Makes every read at an offset fail, or work again.
+  void FailReadsAtOffsets(bool fail) { *failReadsAtOffsets_ = fail; }
   // The time of the last write to the file.
   dictionary::FileTime LastWrite(const std::string& path) const;
 
@@ -53,6 +55,7 @@ class MemoryFiles final : public dictionary::ReadOnlyFiles {
   std::map<std::string, File> files_;
   std::shared_ptr<int> openFiles_ = std::make_shared<int>(0);
   std::shared_ptr<uint64_t> bytesRead_ = std::make_shared<uint64_t>(0);
+  std::shared_ptr<bool> failReadsAtOffsets_ = std::make_shared<bool>(false);
 };
 
 }  // namespace testsupport
