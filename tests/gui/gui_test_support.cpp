@@ -115,6 +115,19 @@ HWND ClipboardOwner() {
   return owner;
 }
 
+}  // namespace
+
+void WaitUntilClipboardIsFree() {
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    if (::OpenClipboard(nullptr)) {
+      ::CloseClipboard();
+      return;
+    }
+    ::Sleep(10);
+  }
+}
+
+namespace {
 bool OpenAndEmptyClipboard() {
   for (int attempt = 0; attempt < 100; ++attempt) {
     if (::OpenClipboard(ClipboardOwner())) return ::EmptyClipboard() != FALSE;
@@ -138,6 +151,7 @@ bool SetClipboardText(const std::string& text) {
   const bool set = ::SetClipboardData(CF_TEXT, block) != nullptr;
   ::CloseClipboard();
   if (!set) ::GlobalFree(block);
+  WaitUntilClipboardIsFree();
   return set;
 }
 
@@ -148,6 +162,7 @@ bool SetClipboardPicture() {
   if (!picture || !OpenAndEmptyClipboard()) return false;
   const bool set = ::SetClipboardData(CF_BITMAP, picture) != nullptr;
   ::CloseClipboard();
+  WaitUntilClipboardIsFree();
   return set;
 }
 
@@ -156,6 +171,7 @@ bool SetClipboardTextWithoutData() {
   if (!OpenAndEmptyClipboard()) return false;
   ::SetClipboardData(CF_TEXT, nullptr);
   ::CloseClipboard();
+  WaitUntilClipboardIsFree();
   return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE;
 }
 

@@ -33,6 +33,11 @@ std::string ClassName(HWND hWnd);
 // The child windows of `parent` in creation (template) order.
 std::vector<HWND> Children(HWND parent);
 
+// Waits while another program (under Wine, its clipboard bridge to X, which
+// takes the clipboard after every change) holds the clipboard, so that a
+// lookup sent right after a setter below finds it free. The setters wait too.
+void WaitUntilClipboardIsFree();
+
 // Puts `text` on the clipboard as CF_TEXT (nothing else); false when that failed.
 bool SetClipboardText(const std::string& text);
 // Puts a small picture on the clipboard, and no text.

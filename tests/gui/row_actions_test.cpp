@@ -27,6 +27,7 @@ constexpr int kSettleMs = 1000;
 
 std::string ClipboardText() {
   std::string text;
+  gui_test::WaitUntilClipboardIsFree();
   if (!::OpenClipboard(nullptr)) return "<clipboard busy>";
   if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
     if (const char* bytes = static_cast<const char*>(::GlobalLock(data))) text = bytes;

@@ -311,6 +311,7 @@ bool SetClipboard(UINT format, const void* data, size_t size, LCID locale) {
     ::CloseClipboard();
   }
   ::DestroyWindow(owner);
+  gui_test::WaitUntilClipboardIsFree();
   return set;
 }
 
