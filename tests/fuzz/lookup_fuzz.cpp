@@ -3,7 +3,9 @@
 // same window size for random dictionaries and queries, related on and off
 // (where the reference finds nothing, its lookup of the stripped query);
 // and the text-mode reader must give the literal reading's pieces, how each
-// ended and the raw bytes after Ctrl+Z, which the dictionary rewrite keeps.
+// ended and the raw bytes after Ctrl+Z, which the dictionary rewrite keeps;
+// and lookups one after another that keep what they read must give a fresh
+// literal reading's results with the dictionary edited between them.
 //
 // Input: an 11-byte header, then (unless the query comes from the dictionary)
 // the query, then the raw dictionary.
@@ -131,6 +133,7 @@ class Edits {
 };
 
 constexpr int kKeptRounds = 6;
+constexpr double kKeepAll = 1e9;  // of a file's size: keep what is learned of any file
 const char* const kEditNames[] = {
     "none",       "same size",     "line added",  "line removed", "line lengthened past the piece limit",
     "0x1A moved", "file replaced", "file removed"};
@@ -205,7 +208,8 @@ void CheckKeptLookups(const Case& c, uint64_t seed) {
   std::string current = c.dictionary;
   bool exists = true;
   files.Write(name, current);
-  lookup::DictionaryLookups lookups(name, files, lookup::KeepLimits{1e9, static_cast<int>(edits.Below(4))});
+  lookup::DictionaryLookups lookups(name, files,
+                                    lookup::KeepLimits{kKeepAll, static_cast<int>(edits.Below(4))});
   std::string history;
   for (int round = 0; round < kKeptRounds; ++round) {
     files.Advance(steps[edits.Below(5)]);
