@@ -1,6 +1,6 @@
 // The main dialog "Dorev uze Zoredevud". It lives for the whole run, mostly
 // hidden, and owns everything else: the result window, its list objects, the
-// fonts and the tray icon.
+// fonts, the tray icon and what the lookups learned of the dictionary.
 #pragma once
 
 #include <memory>
@@ -8,8 +8,11 @@
 
 #include "app/desktop.h"
 #include "app/notify_icon_data.h"
+#include "dictionary/dictionary_paths.h"
+#include "dictionary/read_only_file.h"
 #include "framework/dialog.h"
 #include "framework/font.h"
+#include "lookup/dictionary_lookups.h"
 #include "lookup/lookup.h"
 #include "res/resource.h"
 #include "result/choicable_list_box.h"
@@ -55,6 +58,8 @@ class CWriteTranslateDialog : public CDialog {
   Desktop& m_desktop;
   HICON m_hIcon;
   NotifyIconData m_nid{m_desktop};
+  dictionary::NativeReadOnlyFiles m_files;
+  lookup::DictionaryLookups m_lookups{dictionary::kDictionaryFile, m_files};
   int m_bHidden = 0;
   std::unique_ptr<CListupWindow> m_pListupWindow;
   CFont m_fontWord;

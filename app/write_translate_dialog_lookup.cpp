@@ -2,6 +2,7 @@
 // window's five lists, and the window placed at the mouse cursor.
 #include "app/write_translate_dialog.h"
 #include "dictionary/dictionary_paths.h"
+#include "framework/undrawn_while_shown.h"
 #include "lookup/lookup.h"
 #include "lookup/window_placement.h"
 
@@ -12,11 +13,15 @@ lookup::Rect LookupRect(const RECT& rect) { return {rect.left, rect.top, rect.ri
 void CWriteTranslateDialog::LookupAndShow(CString query) {
   if (!m_pListupWindow) return;
   const bool related = ::SendMessageA(GetDlgItem(IDC_RELATED), BM_GETCHECK, 0, 0) != 0;
-  // One read of the dictionary serves every word the lookup tries.
-  const lookup::LookupResult result = lookup::Lookup(dictionary::kDictionaryFile, query.view(), related);
+  // At most one read of the dictionary serves every word the lookup tries,
+  // and none while the file stays as an earlier lookup read it.
+  const lookup::LookupResult result = m_lookups.Lookup(query.view(), related);
   if (!result.shown) return;
-  for (int i = 0; i < kListCount; ++i)
-    if (result.lists[i]) ApplyToList(IDC_LIST0 + i, *result.lists[i]);
+  {
+    const fw::UndrawnWhileShown undrawn(m_pListupWindow->m_hWnd);
+    for (int i = 0; i < kListCount; ++i)
+      if (result.lists[i]) ApplyToList(IDC_LIST0 + i, *result.lists[i]);
+  }
 
   POINT cursor{};
   ::GetCursorPos(&cursor);

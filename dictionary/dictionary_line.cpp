@@ -1,5 +1,7 @@
 #include "dictionary/dictionary_line.h"
 
+#include "dictionary/line_feeds.h"
+
 namespace dictionary {
 
 // The field holds no ']' but the closing one: a ']' byte may be the second
@@ -14,7 +16,9 @@ size_t PronunciationField(std::string_view rest) {
 }
 
 std::string_view RowText(std::string_view line) {
-  return line.substr(0, line.find_first_of(std::string_view(";\0", 2)));
+  // Two scans for one byte each are faster than one for either.
+  const size_t semicolon = FindByte(line.data(), line.size(), ';');
+  return line.substr(0, FindByte(line.data(), semicolon, '\0'));
 }
 
 }  // namespace dictionary

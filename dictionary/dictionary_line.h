@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace dictionary {
@@ -23,6 +24,12 @@ inline size_t HeadwordEnd(std::string_view line) {
   return first == std::string_view::npos ? std::string_view::npos : line.find('\t', first);
 }
 
+// A line that is empty or holds only TABs (up to a zero byte, which ends
+// its text) has no headword and matches no word.
+inline bool IsBlank(std::string_view line) {
+  const size_t first = line.find_first_not_of('\t');
+  return first == std::string_view::npos || line[first] == '\0';
+}
 // Bytes of the pronunciation field at the start of `rest` (what follows the
 // headword's TAB): "[" pronunciation "]" TAB; 0 when `rest` begins with none.
 // A registration writes it; the reader gives it no meaning of its own.
@@ -36,6 +43,12 @@ std::string_view RowText(std::string_view line);
 // a trail byte of a double-byte character too, equals only itself.
 inline unsigned char FoldAsciiCase(unsigned char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+inline std::string FoldedText(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) c = static_cast<char>(FoldAsciiCase(static_cast<unsigned char>(c)));
+  return folded;
 }
 
 }  // namespace dictionary

@@ -6,23 +6,10 @@
 
 #include <cerrno>
 
+#include "dictionary/posix_file_descriptor.h"
+
 namespace dictionary {
 namespace {
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-
- private:
-  int fd_;
-};
 
 // POSIX has no sharing modes; a file in use answers EBUSY or ETXTBSY.
 bool IsHeld(int code) { return code == EBUSY || code == ETXTBSY; }

@@ -34,6 +34,7 @@ enum class PieceEnd : uint8_t {
 struct Piece {
   std::string_view text;  // 1 to kMaxPieceLength bytes
   PieceEnd end;
+  uint64_t offset;  // of its first byte in the raw file
 };
 
 // How the text ended.
@@ -68,6 +69,33 @@ class PieceFilter {
   }
   std::array<uint64_t, 65536 / 64> bits_{};
 };
+
+// A piece read again from the raw bytes at its offset, which give the text
+// ForEachPiece gave it as long as the file is unchanged. `raw` holds at least
+// kMaxPieceLength + 1 bytes from that offset on, or all the rest of the file
+// (`toTheEnd`); with fewer the piece is not complete.
+struct RawPiece {
+  std::string_view bytes;  // the text as it stands in the file, a final CR LF left out
+  bool crLf = false;       // the text ends with an LF read from that CR LF
+  bool complete = false;   // false: `raw` was too short to tell where the piece ends
+};
+
+inline RawPiece PieceAt(std::string_view raw, bool toTheEnd) {
+  const size_t limit = raw.size() < kMaxPieceLength + 1 ? raw.size() : kMaxPieceLength + 1;
+  const void* lineFeed = limit == 0 ? nullptr : std::memchr(raw.data(), '\n', limit);
+  const size_t end = lineFeed ? static_cast<size_t>(static_cast<const char*>(lineFeed) - raw.data()) : limit;
+  if (const void* endOfFile = end == 0 ? nullptr : std::memchr(raw.data(), kEndOfFileByte, end)) {
+    return {raw.substr(0, static_cast<size_t>(static_cast<const char*>(endOfFile) - raw.data())), false,
+            true};
+  }
+  if (lineFeed) {
+    if (end > 0 && raw[end - 1] == '\r') return {raw.substr(0, end - 1), true, true};
+    // An LF past the limit begins the next piece.
+    return {raw.substr(0, end < kMaxPieceLength ? end + 1 : kMaxPieceLength), false, true};
+  }
+  if (raw.size() > kMaxPieceLength) return {raw.substr(0, kMaxPieceLength), false, true};
+  return {raw, false, toTheEnd};
+}
 
 // Reads one source once: its text piece by piece, then, for a rewrite that
 // must keep them, the raw bytes after the text.
@@ -117,8 +145,9 @@ TextEnd TextModeReader::ForEachPiece(const PieceFilter& filter, Visit&& visit) {
   char* const data = buffer_.get();
   bool stopped = false;
 
+  uint64_t dataOffset = 0;  // of data[0] in the raw source
   auto emit = [&](size_t begin, size_t length, PieceEnd end) {
-    const Piece piece{std::string_view(data + begin, length), end};
+    const Piece piece{std::string_view(data + begin, length), end, dataOffset + begin};
     if constexpr (kMayStop) {
       if (!stopped) stopped = !visit(piece);
     } else {
@@ -180,6 +209,7 @@ TextEnd TextModeReader::ForEachPiece(const PieceFilter& filter, Visit&& visit) {
     }
     carry = size - lineBegin;
     std::memmove(data, data + lineBegin, carry);
+    dataOffset += lineBegin;
   }
 }
 

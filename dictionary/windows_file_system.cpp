@@ -4,22 +4,10 @@
 
 #include <algorithm>
 
+#include "dictionary/windows_file_handle.h"
+
 namespace dictionary {
 namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 // One ReadFile or WriteFile call moves at most this much.
 constexpr std::size_t kMaxTransfer = 1u << 30;

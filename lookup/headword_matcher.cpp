@@ -11,18 +11,6 @@ namespace {
 // A word that holds the TAB ending a headword is never the beginning of one.
 bool CanBeginHeadword(std::string_view word) { return dictionary::HeadwordEnd(word) == std::string_view::npos; }
 
-std::string Folded(std::string_view word) {
-  std::string folded(word);
-  for (char& c : folded) c = static_cast<char>(dictionary::FoldAsciiCase(static_cast<unsigned char>(c)));
-  return folded;
-}
-
-// A piece whose text is empty or only TABs is no line to match.
-bool IsBlank(std::string_view text) {
-  size_t i = text.find_first_not_of('\t');
-  return i == std::string_view::npos || text[i] == '\0';
-}
-
 }  // namespace
 
 HeadwordMatcher::HeadwordMatcher(const std::vector<std::string>& words) {
@@ -38,7 +26,7 @@ HeadwordMatcher::HeadwordMatcher(const std::vector<std::string>& words) {
     word.text = words[i];
     word.spine = -1;
     if (!CanBeginHeadword(word.text)) continue;
-    std::string folded = Folded(word.text);
+    std::string folded = dictionary::FoldedText(word.text);
     for (size_t s = 0; s < spines_.size() && word.spine < 0; ++s) {
       if (std::string_view(spines_[s].folded).substr(0, folded.size()) == folded) word.spine = static_cast<int>(s);
     }
@@ -80,11 +68,11 @@ void HeadwordMatcher::Scan(dictionary::ByteSource& source) {
   dictionary::ForEachPiece(source, filter_, [this](const dictionary::Piece& piece) { Measure(piece); });
 }
 
-inline void HeadwordMatcher::Measure(const dictionary::Piece& piece) {
+void HeadwordMatcher::Measure(const dictionary::Piece& piece) {
   const auto* text = reinterpret_cast<const unsigned char*>(piece.text.data());
   const std::vector<uint16_t>& candidates = spinesByFirstByte_[text[0]];
   if (candidates.empty()) return;
-  if ((text[0] == '\t' || text[0] == '\0') && IsBlank(piece.text)) return;
+  if ((text[0] == '\t' || text[0] == '\0') && dictionary::IsBlank(piece.text)) return;
   size_t keptAt = std::string::npos;
   for (uint16_t s : candidates) {
     Spine& spine = spines_[s];
@@ -124,16 +112,11 @@ ListFill HeadwordMatcher::Fill(std::string_view word) const {
   if (const Word* found = Find(word)) {
     const Spine& spine = spines_[found->spine];
     for (const Match& match : spine.matches) {
-      if (match.agreement < word.size()) continue;
-      fill.rows.emplace_back(dictionary::RowText(std::string_view(kept_).substr(match.text, match.length)));
-      fill.longestRow = std::max(fill.longestRow, static_cast<int32_t>(fill.rows.back().size()));
-      ++fill.count;
+      if (match.agreement >= word.size())
+        fill.AddMatch(std::string_view(kept_).substr(match.text, match.length));
     }
   }
-  if (fill.count == 0) {
-    fill.rows.emplace_back(dictionary::kUnknownRow);
-    fill.longestRow = std::max(fill.longestRow, static_cast<int32_t>(dictionary::kUnknownRow.size()));
-  }
+  fill.EndMatches();
   return fill;
 }
 

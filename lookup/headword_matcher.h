@@ -16,8 +16,9 @@
 #include <vector>
 
 #include "dictionary/byte_source.h"
-#include "lookup/lookup.h"
 #include "dictionary/text_mode_reader.h"
+#include "lookup/lookup.h"
+#include "lookup/lookup_run.h"
 
 namespace lookup {
 
@@ -29,6 +30,10 @@ class HeadwordMatcher {
   // One pass over the dictionary. The text of the pieces that may be listed
   // is kept; nothing else of the file is.
   void Scan(dictionary::ByteSource& source);
+  // The same for one piece, for a pass that also does other work; every
+  // piece that passes filter() must be measured, in file order.
+  void Measure(const dictionary::Piece& piece);
+  const dictionary::PieceFilter& filter() const { return filter_; }
 
   // The number of pieces whose headword begins with `word`, one of the words
   // given to the constructor.
@@ -56,13 +61,23 @@ class HeadwordMatcher {
 
   // The word given to the constructor, if some headword can begin with it.
   const Word* Find(std::string_view word) const;
-  void Measure(const dictionary::Piece& piece);
 
   std::string kept_;  // the text of every piece some word may list, once each
   std::vector<Spine> spines_;
   std::vector<Word> words_;
   std::array<std::vector<uint16_t>, 256> spinesByFirstByte_;
   dictionary::PieceFilter filter_;  // the first two bytes of some spine
+};
+
+// Lists the words of a finished scan.
+class MatchedLister : public WordLister {
+ public:
+  explicit MatchedLister(const HeadwordMatcher& matcher) : matcher_(matcher) {}
+  int32_t Count(std::string_view word) override { return matcher_.Count(word); }
+  ListFill Fill(std::string_view word) override { return matcher_.Fill(word); }
+
+ private:
+  const HeadwordMatcher& matcher_;
 };
 
 }  // namespace lookup

@@ -12,23 +12,6 @@
 namespace lookup {
 namespace {
 
-class MatchedLister : public WordLister {
- public:
-  explicit MatchedLister(const HeadwordMatcher& matcher) : matcher_(matcher) {}
-  int32_t Count(std::string_view word) override { return matcher_.Count(word); }
-  ListFill Fill(std::string_view word) override { return matcher_.Fill(word); }
-
- private:
-  const HeadwordMatcher& matcher_;
-};
-
-// The dictionary could not be opened: every list is emptied and left unsized.
-class UnopenedLister : public WordLister {
- public:
-  int32_t Count(std::string_view) override { return 0; }
-  ListFill Fill(std::string_view) override { return ListFill{}; }
-};
-
 LookupResult LookupNormalised(dictionary::ByteSource& source, const std::string& query, bool related) {
   // Text copied with its punctuation that finds nothing is tried again without it.
   const RetryPlan plan = PlanLookupWithRetry(query, related);

@@ -34,6 +34,13 @@ class WordLister {
   virtual ListFill Fill(std::string_view word) = 0;
 };
 
+// The dictionary could not be opened: every list is emptied and left unsized.
+class UnopenedLister : public WordLister {
+ public:
+  int32_t Count(std::string_view) override { return 0; }
+  ListFill Fill(std::string_view) override { return ListFill{}; }
+};
+
 // Lists the chain into list 0 until a word finds something and, with related
 // words, the candidates that find something into lists 1 to 4.
 LookupResult RunLookup(const LookupPlan& plan, WordLister& lister);

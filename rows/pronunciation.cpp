@@ -14,7 +14,8 @@ std::string_view WithoutLineEnd(std::string_view row) {
 // Where the pronunciation goes in `text` (a row without its line end): the
 // headword's TAB; npos when the row has no place for one.
 std::size_t PronunciationPlace(std::string_view row, std::string_view text) {
-  if (row == dictionary::kUnknownRow || row.size() > dictionary::kMaxPieceLength) return std::string_view::npos;
+  if (row == dictionary::kUnknownRow || row.size() > dictionary::kMaxPieceLength)
+    return std::string_view::npos;
   return dictionary::HeadwordEnd(text);
 }
 

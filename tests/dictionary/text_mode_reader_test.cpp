@@ -120,6 +120,35 @@ TEST(TextModeView, PiecesAcrossBlocks) {
   EXPECT_EQ(Pieces(raw, 4093), expected);
 }
 
+// A piece read again at the offset the reader gave: the same text, known
+// complete from the piece limit and one byte more, or from all the rest.
+TEST(TextModeView, EachPieceAgainFromItsOffset) {
+  std::vector<std::string> raws;
+  for (const PieceCase& c : kPieceCases) raws.push_back(c.raw);
+  std::string lines;
+  for (size_t length = 1; lines.size() < 200 * 1024; length = length * 7 % 20011 + 1) {
+    lines += std::string(length, static_cast<char>('a' + length % 26)) + (length % 3 ? "\r\n" : "\n");
+  }
+  raws.push_back(lines);
+  for (const std::string& raw : raws) {
+    for (size_t largestRead : {size_t{1}, size_t{4093}, static_cast<size_t>(-1)}) {
+      MemorySource source(raw, largestRead);
+      ForEachPiece(source, Every(), [&](const Piece& piece) {
+        const std::string text(piece.text);
+        auto again = [&](std::string_view bytes, bool toTheEnd) {
+          const RawPiece found = PieceAt(bytes, toTheEnd);
+          return found.complete ? std::string(found.bytes) + (found.crLf ? "\n" : "") : "(not complete)";
+        };
+        const std::string_view rest = std::string_view(raw).substr(piece.offset);
+        EXPECT_EQ(again(rest, true), text) << piece.offset;
+        if (rest.size() > kMaxPieceLength) EXPECT_EQ(again(rest.substr(0, kMaxPieceLength + 1), false), text);
+        if (text.size() > 2 && text.back() != '\n')
+          EXPECT_EQ(again(rest.substr(0, 1), false), "(not complete)");
+      });
+    }
+  }
+}
+
 // The same view must reach the reference through fgets: with the empty word
 // every piece that is not blank is listed, cut at ';' or a zero byte.
 TEST(TextModeView, ReferenceSeesTheSameView) {

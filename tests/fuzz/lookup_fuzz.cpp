@@ -3,7 +3,9 @@
 // same window size for random dictionaries and queries, related on and off
 // (where the reference finds nothing, its lookup of the stripped query);
 // and the text-mode reader must give the literal reading's pieces, how each
-// ended and the raw bytes after Ctrl+Z, which the dictionary rewrite keeps.
+// ended and the raw bytes after Ctrl+Z, which the dictionary rewrite keeps;
+// and lookups one after another that keep what they read must give a fresh
+// literal reading's results with the dictionary edited between them.
 //
 // Input: an 11-byte header, then (unless the query comes from the dictionary)
 // the query, then the raw dictionary.
@@ -27,10 +29,13 @@
 #include <string>
 #include <string_view>
 
-#include "tests/support/literal_reading.h"
+#include "dictionary/text_mode_reader.h"
+#include "lookup/dictionary_lookups.h"
 #include "lookup/lookup.h"
 #include "lookup/lookup_from_source.h"
 #include "tests/fuzz/punctuated_query.h"
+#include "tests/support/literal_reading.h"
+#include "tests/support/memory_files.h"
 #include "tests/support/reference_lookup.h"
 #include "tests/support/reference_punctuation.h"
 
@@ -109,6 +114,143 @@ bool SameResult(const lookup::LookupResult& a, const lookup::LookupResult& b) {
   return true;
 }
 
+// The lookups that keep what they read, with the dictionary edited between
+// them: each must give what a fresh literal reading gives. The edits, the
+// clock and the words come from a generator seeded with the input.
+class Edits {
+ public:
+  explicit Edits(uint64_t seed) : state_(seed) {}
+  uint64_t Next() {  // splitmix64
+    uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  }
+  size_t Below(size_t n) { return n == 0 ? 0 : static_cast<size_t>(Next() % n); }
+
+ private:
+  uint64_t state_;
+};
+
+constexpr int kKeptRounds = 6;
+constexpr double kKeepAll = 1e9;  // of a file's size: keep what is learned of any file
+const char* const kEditNames[] = {
+    "none",       "same size",     "line added",  "line removed", "line lengthened past the piece limit",
+    "0x1A moved", "file replaced", "file removed"};
+
+uint64_t Seed(const uint8_t* data, size_t size) {
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (size_t i = 0; i < size; ++i) hash = (hash ^ data[i]) * 1099511628211ull;
+  return hash;
+}
+
+// Where the line that holds byte `at` starts.
+size_t LineStart(const std::string& text, size_t at) {
+  const size_t lf = at == 0 ? std::string::npos : text.rfind('\n', at - 1);
+  return lf == std::string::npos ? 0 : lf + 1;
+}
+
+// A word the dictionary may hold: a piece of it, or the query with another ending.
+std::string SomeQuery(const Case& c, const std::string& dictionary, Edits& edits) {
+  if (edits.Below(3) == 0 || dictionary.empty())
+    return c.query.substr(0, edits.Below(c.query.size() + 1)) + kEndings[edits.Below(10)];
+  const size_t from = LineStart(dictionary, edits.Below(dictionary.size()));
+  return kPrefixes[edits.Below(9) % 3 == 0 ? edits.Below(9) : 0] +
+         dictionary.substr(from, 1 + edits.Below(12)) + kEndings[edits.Below(10)];
+}
+
+// Applies one kind of edit to `text`; returns its index in kEditNames.
+size_t Edit(std::string& text, const std::string& word, Edits& edits) {
+  const size_t kind = edits.Below(6);
+  const size_t at = edits.Below(text.size() + 1);
+  switch (kind) {
+    case 1:  // same size: bytes from elsewhere, then maybe a line end or a TAB somewhere
+      if (!text.empty()) {
+        const size_t length = 1 + edits.Below(std::min<size_t>(16, text.size()));
+        const std::string bytes = text.substr(edits.Below(text.size() - length + 1), length);
+        text.replace(edits.Below(text.size() - length + 1), length, bytes);
+        if (edits.Below(2) == 0) text[edits.Below(text.size())] = edits.Below(2) ? '\n' : '\t';
+      }
+      break;
+    case 2:
+      text.insert(LineStart(text, at), word + (edits.Below(2) ? "\tadded\r\n" : "\tadded\n"));
+      break;
+    case 3: {
+      const size_t begin = LineStart(text, at);
+      const size_t lf = text.find('\n', begin);
+      text.erase(begin, lf == std::string::npos ? std::string::npos : lf + 1 - begin);
+      break;
+    }
+    case 4:
+      text.insert(at, dictionary::kMaxPieceLength - 5 + edits.Below(20), edits.Below(2) ? 'x' : '\t');
+      break;
+    case 5: {
+      const size_t old = text.find('\x1A');
+      if (old != std::string::npos) text.erase(old, 1);
+      text.insert(std::min(at, text.size()), 1, '\x1A');
+      break;
+    }
+  }
+  return kind;
+}
+
+void CheckKeptLookups(const Case& c, uint64_t seed) {
+  const std::string name = "RAdoro.txt";
+  Edits edits(seed);
+  const dictionary::FileTime ticks[] = {dictionary::kTimestampGranularity, 1,
+                                        dictionary::kTicksPerSecond / 100};
+  // Reads so cheap that pieces are read in stretches, or so dear that the file is read whole.
+  const uint64_t readCosts[] = {0, 4096, uint64_t{1} << 40};
+  testsupport::MemoryFiles files(ticks[edits.Below(3)], readCosts[edits.Below(3)]);
+  const dictionary::FileTime steps[] = {0, 1, dictionary::kTimestampGranularity - 1,
+                                        dictionary::kTimestampGranularity,
+                                        3 * dictionary::kTimestampGranularity};
+  std::string current = c.dictionary;
+  bool exists = true;
+  files.Write(name, current);
+  lookup::DictionaryLookups lookups(name, files,
+                                    lookup::KeepLimits{kKeepAll, static_cast<int>(edits.Below(4))});
+  std::string history;
+  for (int round = 0; round < kKeptRounds; ++round) {
+    files.Advance(steps[edits.Below(5)]);
+    const std::string query = round == 0 ? c.query : SomeQuery(c, current, edits);
+    const bool related = round == 0 ? c.related : edits.Below(2) == 0;
+    const lookup::LookupResult kept = lookups.Lookup(query, related);
+    const lookup::LookupResult literal =
+        exists ? lookup::reference::LookupWithRetryInBytes(current, query, related)
+               : lookup::reference::LookupWithRetry("", query, related);
+    if (!SameResult(kept, literal) || files.openFiles() != 0) {
+      std::fprintf(stderr, "kept lookups, round %d, query \"%s\", after: %s\nopen files: %d\n", round,
+                   query.c_str(), history.c_str(), files.openFiles());
+      Print("kept", kept);
+      Print("reference", literal);
+      std::abort();
+    }
+    files.Advance(steps[edits.Below(5)]);
+    size_t kind = Edit(current, SomeQuery(c, current, edits), edits);
+    const size_t how = edits.Below(8);
+    if (how == 0) {
+      kind = 6;
+      // Often a file written long ago, such as the backup put back, or even
+      // at the very time of the one it replaces, as files unpacked together are.
+      const dictionary::FileTime replacedAt = exists ? files.LastWrite(name) : files.Now();
+      files.Replace(name, current);
+      const size_t when = edits.Below(3);
+      if (when == 1) files.SetLastWrite(name, files.Now() - 100 * dictionary::kTimestampGranularity);
+      if (when == 2) files.SetLastWrite(name, replacedAt);
+      exists = true;
+    } else if (how == 1 && round % 2 == 1) {
+      kind = 7;
+      files.Remove(name);
+      exists = false;
+    } else if (kind != 0 || !exists) {
+      files.Write(name, current);
+      exists = true;
+    }
+    history += std::string(kEditNames[kind]) + "; ";
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -144,5 +286,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::abort();
     }
   }
+
+  CheckKeptLookups(c, Seed(data, size));
   return 0;
 }

@@ -2,6 +2,8 @@
 // registers a pronunciation in the dictionary file.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -73,8 +75,14 @@ struct PronunciationDialogAnswer {
 
 class RowActionsTest : public ::testing::Test {
  protected:
-  void WithResult(const std::string& dictionary, const char* query, const std::function<void()>& body) {
+  // `writtenLongAgo`: so that what the lookup reads is kept for the next one.
+  void WithResult(const std::string& dictionary, const char* query, const std::function<void()>& body,
+                  bool writtenLongAgo = false) {
     scratch.Write("RAdoro.txt", dictionary);
+    if (writtenLongAgo) {
+      std::filesystem::last_write_time(
+          "RAdoro.txt", std::filesystem::last_write_time("RAdoro.txt") - std::chrono::hours(1));
+    }
     AfxGetApp()->m_pMainWnd = &dialog;  // as in the program: the owner of dialogs without a parent
     RunModal(dialog, [&] {
       list = ::GetDlgItem(gui_test::ResultWindowOf(dialog.m_hWnd), IDC_LIST0);
@@ -136,6 +144,28 @@ TEST_F(RowActionsTest, CtrlDoubleClickRegistersAPronunciationAndKeepsTheBackup) 
     EXPECT_EQ("marker", ClipboardText());
     EXPECT_EQ("abandon\tto give up\n", Row(list, 0));
   });
+}
+
+// The lookups keep what they read of a dictionary that stays as it was; the
+// registration's rewrite shows at the very next lookup all the same.
+TEST_F(RowActionsTest, TheNextLookupShowsTheRegisteredPronunciation) {
+  WithResult(
+      "abandon\tto give up\r\nable\tcan\r\n", "abandon",
+      [&] {
+        dialog.LookupAndShow("abandon");  // through what the first lookup kept
+        PronunciationDialogAnswer::Expect("@'b&nd@n", false);
+        {
+          HeldKeys ctrl({VK_CONTROL});
+          PumpFor(100);
+          DoubleClick(0);
+        }
+        ASSERT_TRUE(PronunciationDialogAnswer::seen);
+        dialog.LookupAndShow("abandon");
+        EXPECT_EQ("abandon\t[@'b&nd@n]\tto give up\n", Row(list, 0));
+        dialog.LookupAndShow("able");
+        EXPECT_EQ("able\tcan\n", Row(list, 0));
+      },
+      true);
 }
 
 TEST_F(RowActionsTest, EscapeInThePronunciationDialogWritesNothing) {

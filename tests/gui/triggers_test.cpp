@@ -187,7 +187,10 @@ TEST_F(TriggersTest, AnotherProgramAsksForAClipboardLookup) {
 // edit box keeps what was copied.
 TEST_F(TriggersTest, AWordCopiedWithItsPunctuationFindsItsWord) {
   WithDialog([&] {
-    const std::string copied = "\x81\x67" "Bananas," "\x81\x68";  // “Bananas,”
+    const std::string copied =
+        "\x81\x67"
+        "Bananas,"
+        "\x81\x68";  // “Bananas,”
     ASSERT_TRUE(SetClipboardText(copied));
     EXPECT_EQ(1, ::SendMessageA(dialog.m_hWnd, WM_LOOKUP_CLIPBOARD, 0, 0));
     EXPECT_EQ(copied, WindowText(edit));

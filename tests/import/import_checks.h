@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/text/iconv_handle.h"
 #include "import_error.h"
 #include "import_report.h"
+#include "tools/text/iconv_handle.h"
 
 namespace import_test {
 

@@ -1,8 +1,7 @@
 // The lexmoor-import command: exit codes, its report, and an existing output
 // that survives every failure.
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 

@@ -36,9 +36,10 @@ TEST(LookupCommandTest, PrintsTheListsInUse) {
     const char* out;
   } cases[] = {
       // A row cut at its ';' has no line end of its own.
-      {"run", 0, "[1000] 3 found\nrun\tv. 走る、経営する\nrunner\tn. 走者\nrunning\tn. 走ること adj. 走っている\n"},
+      {"run", 0,
+       "[1000] 3 found\nrun\tv. 走る、経営する\nrunner\tn. 走者\nrunning\tn. 走ること adj. 走っている\n"},
       {"RUNNER", 0, "[1000] 1 found\nrunner\tn. 走者\n"},
-      {"runners", 0, "[1000] 1 found\nrunner\tn. 走者\n"},  // inflection fallback
+      {"runners", 0, "[1000] 1 found\nrunner\tn. 走者\n"},       // inflection fallback
       {"'“Runners,”'", 0, "[1000] 1 found\nrunner\tn. 走者\n"},  // found once its punctuation is off
       {"zebra", 1, "[1000] nothing found\nUnknown\n"},
       {"construct", 0, "[1000] 2 found\nconstruct\tv. 建設する、組み立てる\nconstruction\tn. 建設、構造\n"},

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "dictionary/dictionary_paths.h"
+#include "lookup/dictionary_lookups.h"
+#include "tests/support/memory_files.h"
 #include "tests/support/reference_lookup.h"
 #include "tests/support/reference_punctuation.h"
 
@@ -38,6 +40,12 @@ void PrintTo(const LookupResult& result, std::ostream* out) {
 }
 
 namespace fixture {
+namespace {
+
+// A read that costs more than reading any file of a test whole.
+constexpr uint64_t kReadsCostMore = uint64_t{1} << 40;
+
+}  // namespace
 
 TempDictionary::TempDictionary(std::string_view bytes) : path_(directory_.File(dictionary::kDictionaryFile)) {
   Rewrite(bytes);
@@ -64,6 +72,19 @@ LookupResult CheckedLookup(std::string_view dictionary, std::string_view query, 
   TempDictionary file(dictionary);
   EXPECT_EQ(Lookup(file.path(), query, related), fromMemory) << "read from a file";
   EXPECT_EQ(reference::LookupWithRetry(file.path(), query, related), fromMemory) << "literal reference";
+  // Lookups that keep what a read learned: the one that reads, then one through what it kept,
+  // with every byte the index may keep per piece, the rows read in stretches, and with none,
+  // the rows read in a pass over the file.
+  for (int keyBytes : {DictionaryIndex::kMostKeyBytes, 0}) {
+    testsupport::MemoryFiles files(dictionary::kTimestampGranularity, keyBytes == 0 ? kReadsCostMore : 0);
+    files.Write(dictionary::kDictionaryFile, std::string(dictionary));
+    files.Advance(dictionary::kTimestampGranularity);
+    DictionaryLookups lookups(dictionary::kDictionaryFile, files, KeepLimits{kKeepAll, keyBytes});
+    EXPECT_EQ(lookups.Lookup(query, related), fromMemory)
+        << "the lookup that reads, " << keyBytes << " key bytes";
+    EXPECT_EQ(lookups.Lookup(query, related), fromMemory)
+        << "through what it kept, " << keyBytes << " key bytes";
+  }
   return fromMemory;
 }
 

@@ -19,6 +19,9 @@ void PrintTo(const LookupResult& result, std::ostream* out);
 
 namespace fixture {
 
+// Lookups that keep all they learn, however small the file.
+inline constexpr double kKeepAll = 1e9;
+
 // A dictionary file in a fresh temporary directory, removed with it.
 class TempDictionary {
  public:
@@ -41,7 +44,8 @@ std::string Dictionary(const std::vector<std::string>& headwords);
 ListFill CheckedList(std::string_view dictionary, std::string_view word);
 
 // The engine's lookup from memory, checked the same way (the reference with
-// its second try for text copied with punctuation).
+// its second try for text copied with punctuation), and by the lookups that
+// keep what they read, through what they kept too.
 LookupResult CheckedLookup(std::string_view dictionary, std::string_view query, bool related);
 
 // The words whose lines a list shows: each row up to its first TAB.

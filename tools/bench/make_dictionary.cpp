@@ -1,14 +1,22 @@
-// Writes a synthetic dictionary shaped like the real ones for benchmarking:
-// "headword TAB meaning" lines ending with CR LF, English-like headwords in
-// sorted order (several lines for common ones), Shift-JIS meanings, about 75
-// bytes a line. Deterministic: the same arguments give the same file.
+// Writes a dictionary for benchmarking. Deterministic: the same arguments
+// give the same file.
 //
-//   make_dictionary OUT [LINES]   (default 200000 lines, about 15 MB)
+//   make_dictionary OUT [LINES]
+//     synthetic, shaped like the real ones: "headword TAB meaning" lines
+//     ending with CR LF, English-like headwords in sorted order (several
+//     lines for common ones), Shift-JIS meanings, about 75 bytes a line
+//     (default 200000 lines, about 15 MB)
+//   make_dictionary --from DICTIONARY OUT TIMES
+//     TIMES times as large as DICTIONARY, from its own lines: each line as it
+//     is and TIMES - 1 phrases made of its headword and the first word of
+//     another headword, with its meaning; sorted by bytes like an import
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -85,20 +93,8 @@ std::string Meaning(Random& random) {
   return meaning;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: %s OUT [LINES]\n", argv[0]);
-    return 2;
-  }
-  const char* out = argv[1];
-  long lines = argc == 3 ? std::strtol(argv[2], nullptr, 10) : 200000;
-  if (lines <= 0) {
-    std::fprintf(stderr, "make_dictionary: LINES must be a positive number, not \"%s\"\n", argv[2]);
-    return 2;
-  }
-
+// The synthetic dictionary of `lines` lines.
+std::string Synthetic(long lines) {
   Random random;
   std::vector<std::string> headwords;
   while (static_cast<long>(headwords.size()) < lines) {
@@ -111,6 +107,86 @@ int main(int argc, char** argv) {
 
   std::string text;
   for (const std::string& headword : headwords) text += headword + '\t' + Meaning(random) + "\r\n";
+  return text;
+}
+
+// `source` made `times` times as large from its own lines.
+std::string Multiplied(const std::string& source, long times) {
+  std::vector<std::string_view> lines;
+  for (size_t begin = 0; begin < source.size();) {
+    size_t end = source.find('\n', begin);
+    end = end == std::string::npos ? source.size() : end + 1;
+    lines.push_back(std::string_view(source).substr(begin, end - begin));
+    begin = end;
+  }
+  Random random;
+  std::vector<std::string> made;
+  made.reserve(lines.size() * static_cast<size_t>(times));
+  for (std::string_view line : lines) {
+    made.emplace_back(line);
+    const size_t tab = line.find('\t');
+    if (tab == 0 || tab == std::string_view::npos) continue;
+    for (long i = 1; i < times; ++i) {
+      const std::string_view other = lines[random.Below(lines.size())];
+      const std::string_view word = other.substr(0, other.find_first_of(" \t\r\n"));
+      made.push_back(std::string(line.substr(0, tab)) + ' ' + std::string(word) +
+                     std::string(line.substr(tab)));
+    }
+  }
+  std::sort(made.begin(), made.end());
+  std::string text;
+  for (const std::string& line : made) {
+    text += line;
+    if (text.back() != '\n') text += "\r\n";
+  }
+  return text;
+}
+
+[[noreturn]] void Usage(const char* program) {
+  std::fprintf(stderr, "usage: %s OUT [LINES]\n       %s --from DICTIONARY OUT TIMES\n", program, program);
+  std::exit(2);
+}
+
+long PositiveNumber(const char* what, const char* text) {
+  char* end = nullptr;
+  const long number = std::strtol(text, &end, 10);
+  if (number <= 0 || *end != '\0') {
+    std::fprintf(stderr, "make_dictionary: %s must be a positive number, not \"%s\"\n", what, text);
+    std::exit(2);
+  }
+  return number;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string text;
+  const char* out = nullptr;
+  if (argc >= 2 && std::strcmp(argv[1], "--from") == 0) {
+    if (argc != 5) Usage(argv[0]);
+    const long times = PositiveNumber("TIMES", argv[4]);
+    std::FILE* source = std::fopen(argv[2], "rb");
+    if (!source) {
+      std::perror(argv[2]);
+      return 1;
+    }
+    std::string bytes;
+    char block[1 << 16];
+    size_t got;
+    while ((got = std::fread(block, 1, sizeof block, source)) > 0) bytes.append(block, got);
+    const bool failed = std::ferror(source) != 0;
+    std::fclose(source);
+    if (failed || bytes.empty()) {
+      std::fprintf(stderr, "make_dictionary: %s: %s\n", argv[2], failed ? "read error" : "empty");
+      return 1;
+    }
+    out = argv[3];
+    text = Multiplied(bytes, times);
+  } else {
+    if (argc < 2 || argc > 3) Usage(argv[0]);
+    out = argv[1];
+    text = Synthetic(argc == 3 ? PositiveNumber("LINES", argv[2]) : 200000);
+  }
 
   // Written beside the target and renamed over it, so no half-written file is left.
   std::string temporary = std::string(out) + ".tmp";
@@ -126,6 +202,7 @@ int main(int argc, char** argv) {
     std::remove(temporary.c_str());
     return 1;
   }
-  std::printf("%s: %ld lines, %zu bytes\n", out, lines, text.size());
+  const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+  std::printf("%s: %zu lines, %zu bytes\n", out, lines, text.size());
   return 0;
 }

@@ -51,10 +51,10 @@ class Cp932Encoder {
   Mapping Compute(char32_t cp);
   void AppendAscii(char32_t cp, std::string& out);
 
-  text::IconvHandle toUcs4_;      // UTF-8 to code points
-  text::IconvHandle toCp932_;     // code points to CP932, exact or failing
-  text::IconvHandle fromCp932_;   // CP932 back to code points, to tell exact from equivalent
-  text::IconvHandle translit_;    // code points to CP932 with transliteration
+  text::IconvHandle toUcs4_;     // UTF-8 to code points
+  text::IconvHandle toCp932_;    // code points to CP932, exact or failing
+  text::IconvHandle fromCp932_;  // CP932 back to code points, to tell exact from equivalent
+  text::IconvHandle translit_;   // code points to CP932 with transliteration
   locale_t translitLocale_;
   std::string fullWidthSemicolon_;
   std::unordered_map<char32_t, Mapping> cache_;

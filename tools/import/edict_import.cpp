@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "gzip_file.h"
-#include "tools/text/iconv_handle.h"
 #include "import_error.h"
 #include "text_util.h"
+#include "tools/text/iconv_handle.h"
 
 namespace import {
 namespace {

@@ -13,8 +13,8 @@
 #include "edict_import.h"
 #include "freedict_import.h"
 #include "import_error.h"
-#include "tools/text/iconv_handle.h"
 #include "stardict_import.h"
+#include "tools/text/iconv_handle.h"
 #include "tsv_import.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "source_text.h"
 
-#include "tools/text/iconv_handle.h"
 #include "import_error.h"
 #include "text_util.h"
+#include "tools/text/iconv_handle.h"
 
 namespace import {
 namespace {

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 
-
 namespace text {
 
 IconvHandle::IconvHandle(const char* to, const char* from) : handle_(iconv_open(to, from)) {

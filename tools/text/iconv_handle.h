@@ -16,7 +16,6 @@ class ConversionUnavailable : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-
 class IconvHandle {
  public:
   // Throws ConversionUnavailable when the system has no such conversion.

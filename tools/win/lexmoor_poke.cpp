@@ -11,6 +11,10 @@
 //   lexmoor-poke copy WORD            put WORD on the clipboard
 //   lexmoor-poke hotkey [MS]          hold Ctrl+NonConvert for MS milliseconds (default 300)
 //   lexmoor-poke lookup-clipboard     send the look-up-the-clipboard message; prints its answer
+//   lexmoor-poke time WORD [RUNS]     put WORD on the clipboard and time the main dialog's answer to that
+//                                     message RUNS times (default 11): the whole lookup, list filling and
+//                                     placement run inside it; prints "rows=<rows of list 1000>
+//                                     first_ms=<the first answer> median_ms=<the median of the others>"
 //   lexmoor-poke rows [N]             print the rows of result list 1000+N (default 0), one a line,
 //                                     with TAB, CR and LF written as \t, \r and \n
 //   lexmoor-poke window               print the result window's state: visible|hidden LEFT TOP RIGHT BOTTOM
@@ -24,10 +28,12 @@
 //
 // Texts on the command line are taken in the ANSI code page. Every failure is
 // reported with a message and exit status 1; bad usage exits with 2.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "framework/win32.h"
 #include "res/private_messages.h"
@@ -38,6 +44,7 @@ namespace {
 constexpr DWORD kWaitMs = 10000;
 constexpr DWORD kPollMs = 50;
 constexpr DWORD kDefaultHoldMs = 300;
+constexpr int kDefaultTimedRuns = 11;
 
 [[noreturn]] void Fail(const char* what) {
   std::fprintf(stderr, "lexmoor-poke: %s\n", what);
@@ -168,6 +175,31 @@ void PrintRows(int index) {
   }
 }
 
+// The first answer may read the dictionary that the others need not.
+void TimeAnswers(const char* word, int runs) {
+  if (runs < 2) Fail("time needs at least two runs");
+  HWND dialog = MainDialog();
+  Copy(word);
+  LARGE_INTEGER frequency;
+  ::QueryPerformanceFrequency(&frequency);
+  std::vector<double> ms;
+  for (int i = 0; i < runs; ++i) {
+    LARGE_INTEGER start, end;
+    ::QueryPerformanceCounter(&start);
+    const LRESULT answer = ::SendMessageA(dialog, WM_LOOKUP_CLIPBOARD, 0, 0);
+    ::QueryPerformanceCounter(&end);
+    if (answer != 1) Fail("the main dialog did not answer the look-up-the-clipboard message");
+    ms.push_back(1e3 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                 static_cast<double>(frequency.QuadPart));
+  }
+  std::vector<double> others(ms.begin() + 1, ms.end());
+  std::sort(others.begin(), others.end());
+  const size_t middle = others.size() / 2;
+  const double median = others.size() % 2 ? others[middle] : (others[middle - 1] + others[middle]) / 2;
+  std::printf("rows=%ld first_ms=%.1f median_ms=%.1f\n",
+              static_cast<long>(::SendMessageW(ResultList(0), LB_GETCOUNT, 0, 0)), ms[0], median);
+}
+
 void PrintWindow() {
   HWND window = ResultWindow();
   RECT rect;
@@ -250,11 +282,12 @@ void Cover(const RECT& area) {
 }
 
 [[noreturn]] void Usage() {
-  std::fprintf(stderr,
-               "usage: lexmoor-poke wait | show | cursor X Y | type WORD | translate | related on|off |\n"
-               "                    copy WORD | hotkey [MS] | lookup-clipboard | rows [N] | window |\n"
-               "                    dblclick ROW [ctrl] | pronounce TEXT|--escape | close |\n"
-               "                    cover L T R B\n");
+  std::fprintf(
+      stderr,
+      "usage: lexmoor-poke wait | show | cursor X Y | type WORD | translate | related on|off |\n"
+      "                    copy WORD | hotkey [MS] | lookup-clipboard | time WORD [RUNS] | rows [N] |\n"
+      "                    window | dblclick ROW [ctrl] | pronounce TEXT|--escape | close |\n"
+      "                    cover L T R B\n");
   std::exit(2);
 }
 
@@ -283,6 +316,8 @@ int main(int argc, char** argv) {
     HotKey(argc == 3 ? static_cast<DWORD>(std::atoi(argv[2])) : kDefaultHoldMs);
   } else if (command == "lookup-clipboard" && argc == 2) {
     std::printf("%ld\n", static_cast<long>(::SendMessageA(MainDialog(), WM_LOOKUP_CLIPBOARD, 0, 0)));
+  } else if (command == "time" && (argc == 3 || argc == 4)) {
+    TimeAnswers(argv[2], argc == 4 ? std::atoi(argv[3]) : kDefaultTimedRuns);
   } else if (command == "rows" && argc <= 3) {
     PrintRows(argc == 3 ? std::atoi(argv[2]) : 0);
   } else if (command == "window" && argc == 2) {
