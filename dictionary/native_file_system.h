@@ -1,14 +1,25 @@
-// The file system of the platform the program is built for.
+// The dictionary's file operations on the platform the program is built for
+// (posix_file_system.cpp, windows_file_system.cpp).
 #pragma once
 
-#ifdef _WIN32
-#include "dictionary/windows_file_system.h"
+#include "dictionary/file_system.h"
+
 namespace dictionary {
-using NativeFileSystem = WindowsFileSystem;
-}
-#else
-#include "dictionary/posix_file_system.h"
-namespace dictionary {
-using NativeFileSystem = PosixFileSystem;
-}
-#endif
+
+class NativeFileSystem final : public FileSystem {
+ public:
+  std::unique_ptr<ByteSource> OpenForRead(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateWorkFile(const std::string& path) override;
+  bool Exists(const std::string& path) override;
+  bool Link(const std::string& existing, const std::string& link) override;
+  // Done and on the disk before it returns: rename() and a sync of the
+  // directory on POSIX, MoveFileEx written through on Windows.
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool Remove(const std::string& path) override;
+  FileError LastError() const override { return last_; }
+
+ private:
+  FileError last_;
+};
+
+}  // namespace dictionary

@@ -1,4 +1,4 @@
-#include "dictionary/posix_file_system.h"
+#include "dictionary/native_file_system.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -73,28 +73,28 @@ bool SyncDirectory(const std::string& path) {
 
 }  // namespace
 
-std::unique_ptr<ByteSource> PosixFileSystem::OpenForRead(const std::string& path) {
+std::unique_ptr<ByteSource> NativeFileSystem::OpenForRead(const std::string& path) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Refused(last_, nullptr);
   return std::make_unique<PosixInputFile>(fd, last_);
 }
 
-std::unique_ptr<OutputFile> PosixFileSystem::CreateWorkFile(const std::string& path) {
+std::unique_ptr<OutputFile> NativeFileSystem::CreateWorkFile(const std::string& path) {
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return Refused(last_, nullptr);
   return std::make_unique<PosixOutputFile>(fd, last_);
 }
 
-bool PosixFileSystem::Exists(const std::string& path) {
+bool NativeFileSystem::Exists(const std::string& path) {
   struct stat st;
   return lstat(path.c_str(), &st) == 0;
 }
 
-bool PosixFileSystem::Link(const std::string& existing, const std::string& link) {
+bool NativeFileSystem::Link(const std::string& existing, const std::string& link) {
   return ::link(existing.c_str(), link.c_str()) == 0 || Refused(last_, false);
 }
 
-bool PosixFileSystem::Rename(const std::string& from, const std::string& to) {
+bool NativeFileSystem::Rename(const std::string& from, const std::string& to) {
   // A new file that replaces one takes its permissions. (A second name of
   // another file, such as a staged backup, keeps that file's.)
   struct stat old, renamed;
@@ -107,7 +107,7 @@ bool PosixFileSystem::Rename(const std::string& from, const std::string& to) {
   return true;
 }
 
-bool PosixFileSystem::Remove(const std::string& path) {
+bool NativeFileSystem::Remove(const std::string& path) {
   return unlink(path.c_str()) == 0 || Refused(last_, false);
 }
 

@@ -1,4 +1,4 @@
-#include "dictionary/windows_file_system.h"
+#include "dictionary/native_file_system.h"
 
 #include <windows.h>
 
@@ -72,7 +72,7 @@ class WindowsOutputFile final : public OutputFile {
 
 }  // namespace
 
-std::unique_ptr<ByteSource> WindowsFileSystem::OpenForRead(const std::string& path) {
+std::unique_ptr<ByteSource> NativeFileSystem::OpenForRead(const std::string& path) {
   // Shared as fopen shares, so a lookup or an editor may read it meanwhile.
   const HANDLE handle =
       CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -81,27 +81,27 @@ std::unique_ptr<ByteSource> WindowsFileSystem::OpenForRead(const std::string& pa
   return std::make_unique<WindowsInputFile>(handle, last_);
 }
 
-std::unique_ptr<OutputFile> WindowsFileSystem::CreateWorkFile(const std::string& path) {
+std::unique_ptr<OutputFile> NativeFileSystem::CreateWorkFile(const std::string& path) {
   const HANDLE handle =
       CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return Refused(last_, nullptr);
   return std::make_unique<WindowsOutputFile>(handle, last_);
 }
 
-bool WindowsFileSystem::Exists(const std::string& path) {
+bool NativeFileSystem::Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool WindowsFileSystem::Link(const std::string& existing, const std::string& link) {
+bool NativeFileSystem::Link(const std::string& existing, const std::string& link) {
   return CreateHardLinkA(link.c_str(), existing.c_str(), nullptr) != 0 || Refused(last_, false);
 }
 
-bool WindowsFileSystem::Rename(const std::string& from, const std::string& to) {
+bool NativeFileSystem::Rename(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0 ||
          Refused(last_, false);
 }
 
-bool WindowsFileSystem::Remove(const std::string& path) {
+bool NativeFileSystem::Remove(const std::string& path) {
   return DeleteFileA(path.c_str()) != 0 || Refused(last_, false);
 }
 

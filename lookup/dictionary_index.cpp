@@ -96,12 +96,12 @@ std::optional<DictionaryIndex> DictionaryIndex::Builder::Finish(size_t maxBytes,
   // From here on groupSizes_ holds where the next piece of each group goes.
   uint32_t next = 0;
   for (size_t first = 0; first < kGroups; ++first) {
-    const uint32_t size = groupSizes_[first];
-    if (size == 0) continue;
+    const uint32_t members = groupSizes_[first];
+    if (members == 0) continue;
     index.groupFirst_.push_back(static_cast<uint16_t>(first));
     index.groupStart_.push_back(next);
     groupSizes_[first] = next;
-    next += size;
+    next += members;
   }
   index.groupStart_.push_back(next);
   index.groupSorted_.assign(groups, keyBytes == 0);
@@ -125,18 +125,18 @@ std::optional<DictionaryIndex> DictionaryIndex::Builder::Finish(size_t maxBytes,
 
 void DictionaryIndex::SortGroup(size_t group) {
   const uint32_t begin = groupStart_[group];
-  const size_t size = groupStart_[group + 1] - begin;
+  const size_t members = groupStart_[group + 1] - begin;
   const size_t width = static_cast<size_t>(keyBytes_);
   uint32_t* offsets = offsets_.data() + begin;
   uint8_t* keys = keys_.data() + size_t{begin} * width;
-  std::vector<uint32_t> movedOffsets(size);
-  std::vector<uint8_t> movedKeys(size * width);
+  std::vector<uint32_t> movedOffsets(members);
+  std::vector<uint8_t> movedKeys(members * width);
   // Least significant byte first, each pass stable: equal keys stay in file order.
   for (size_t k = width; k-- > 0;) {
     std::array<size_t, 257> at{};
-    for (size_t i = 0; i < size; ++i) ++at[keys[i * width + k] + 1];
+    for (size_t i = 0; i < members; ++i) ++at[keys[i * width + k] + 1];
     std::partial_sum(at.begin(), at.end(), at.begin());
-    for (size_t i = 0; i < size; ++i) {
+    for (size_t i = 0; i < members; ++i) {
       const size_t to = at[keys[i * width + k]]++;
       movedOffsets[to] = offsets[i];
       std::memcpy(&movedKeys[to * width], &keys[i * width], width);
@@ -189,7 +189,7 @@ DictionaryIndex::Range DictionaryIndex::Find(std::string_view folded, dictionary
     range.end = FirstNotLess(range.begin, range.end,
                              [&](uint32_t at) { return std::memcmp(KeyAt(at), key, kept) <= 0; });
   }
-  if (folded.size() - 2 == kept || range.size() == 0) return range;
+  if (folded.size() - 2 == kept || range.Count() == 0) return range;
 
   // Every piece of the range agrees with the word in every byte kept.
   // A read error leaves the range as it was, for a later lookup to try again.

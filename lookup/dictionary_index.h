@@ -50,7 +50,7 @@ class DictionaryIndex {
   struct Range {
     uint32_t begin = 0;
     uint32_t end = 0;
-    int32_t size() const { return static_cast<int32_t>(end - begin); }
+    int32_t Count() const { return static_cast<int32_t>(end - begin); }
   };
 
   // The pieces whose folded text begins with `folded` (1 to kLongestWord

@@ -23,7 +23,7 @@ class KeptLister : public WordLister {
  public:
   KeptLister(DictionaryIndex& index, dictionary::ReadOnlyFile& file) : index_(index), file_(file) {}
 
-  int32_t Count(std::string_view word) override { return Find(word).size(); }
+  int32_t Count(std::string_view word) override { return Find(word).Count(); }
 
   ListFill Fill(std::string_view word) override {
     ListFill fill;

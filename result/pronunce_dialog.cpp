@@ -1,6 +1,6 @@
 #include "result/pronunce_dialog.h"
 
-#include "dictionary/windows_file_system.h"
+#include "dictionary/native_file_system.h"
 #include "result/registration_failure_box.h"
 #include "rows/dictionary_rewrite.h"
 
@@ -16,7 +16,7 @@ CPronunceDialog::CPronunceDialog(CString row, CWnd* parent)
 void CPronunceDialog::RegisterPronunciation() {
   CString pronunciation;
   CWnd(GetDlgItem(IDC_PRONUNCIATION)).GetWindowText(pronunciation);
-  dictionary::WindowsFileSystem files;
+  dictionary::NativeFileSystem files;
   const rows::RegisterOutcome outcome =
       rows::RegisterPronunciation(m_strRow.view(), pronunciation.view(), files);
   if (outcome.Succeeded()) {

@@ -9,7 +9,7 @@
 
 #include "dictionary/text_mode_reader.h"
 #include "dictionary/text_mode_writer.h"
-#include "dictionary/windows_file_system.h"
+#include "dictionary/native_file_system.h"
 #include "tests/support/temp_dir.h"
 
 namespace dictionary {
@@ -43,7 +43,7 @@ TEST(WindowsTextModeTest, AgreesWithTheRuntime) {
     }
     std::vector<std::string> ours;
     {
-      WindowsFileSystem files;
+      NativeFileSystem files;
       const std::unique_ptr<ByteSource> file = files.OpenForRead(path);
       ASSERT_NE(file, nullptr);
       PieceFilter every;
@@ -62,7 +62,7 @@ TEST(WindowsTextModeTest, AgreesWithTheRuntime) {
   }
   const std::optional<std::string> runtime = ReadWholeFile(path);
   {
-    WindowsFileSystem files;
+    NativeFileSystem files;
     const std::unique_ptr<OutputFile> file = files.CreateWorkFile(path);
     ASSERT_NE(file, nullptr);
     TextModeWriter writer(*file);

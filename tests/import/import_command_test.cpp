@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "dictionary/posix_file_system.h"
+#include "dictionary/native_file_system.h"
 #include "import_checks.h"
 #include "rows/dictionary_rewrite.h"
 #include "stardict_writer.h"
@@ -71,7 +71,7 @@ TEST(ImportCommandTest, ReimportKeepsRegisteredPronunciations) {
   WriteBytes(dir / "new.tsv", "run\t走る\trun fast\ncat\t猫\n");
   ASSERT_EQ(RunImport(dir, "tsv " + (dir / "old.tsv") + " -o " + output).exitCode, 0);
   // Registered in the program: a Ctrl+double-click on the row, as listed.
-  dictionary::PosixFileSystem files;
+  dictionary::NativeFileSystem files;
   const auto paths = dictionary::DictionaryPaths::Of(output);
   ASSERT_TRUE(rows::RegisterPronunciation(Cp932("run\t走る\n"), "ran", files, paths).Succeeded());
   ASSERT_TRUE(rows::RegisterPronunciation(Cp932("gone\t去った\n"), "gon", files, paths).Succeeded());

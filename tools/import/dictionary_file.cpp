@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "dictionary/dictionary_line.h"
-#include "dictionary/posix_file_system.h"
+#include "dictionary/native_file_system.h"
 #include "dictionary/replace_with_backup.h"
 #include "dictionary/text_mode_writer.h"
 #include "import_error.h"
@@ -63,7 +63,7 @@ void SortByHeadword(std::vector<DictionaryLine>& lines) {
 }
 
 uint64_t WriteDictionary(const std::string& path, const std::vector<DictionaryLine>& lines) {
-  dictionary::PosixFileSystem files;
+  dictionary::NativeFileSystem files;
   const dictionary::DictionaryPaths paths = dictionary::DictionaryPaths::Of(path);
   std::unique_ptr<dictionary::OutputFile> output = files.CreateWorkFile(paths.work);
   if (!output) throw ImportError(paths.work + ": cannot create it beside " + path + ": " + Errno());
