@@ -1,11 +1,8 @@
-// Where the raw bytes of a dictionary come from: the file, read anew at every
-// lookup or rewrite, or memory (tests, fuzzing).
+// Where the raw bytes of a dictionary come from: the file (read_only_file.h,
+// file_system.h) or memory (tests, fuzzing, the import's old dictionary).
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
-#include <memory>
-#include <string>
 #include <string_view>
 
 namespace dictionary {
@@ -16,20 +13,6 @@ class ByteSource {
   // Up to `capacity` next bytes into `into`: the count read, 0 at the end, or
   // -1 on a read error.
   virtual std::ptrdiff_t Read(char* into, size_t capacity) = 0;
-};
-
-class FileSource : public ByteSource {
- public:
-  // Opened for reading in binary mode; the text-mode view is made by the reader.
-  explicit FileSource(const std::string& path);
-  bool opened() const { return file_ != nullptr; }
-  std::ptrdiff_t Read(char* into, size_t capacity) override;
-
- private:
-  struct Closer {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
-  std::unique_ptr<std::FILE, Closer> file_;
 };
 
 class MemorySource : public ByteSource {

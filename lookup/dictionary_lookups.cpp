@@ -10,6 +10,7 @@
 #include "dictionary/pieces_at.h"
 #include "dictionary/text_mode_reader.h"
 #include "lookup/headword_matcher.h"
+#include "lookup/lookup_from_source.h"
 #include "lookup/lookup_run.h"
 #include "lookup/punctuation_retry.h"
 #include "lookup/query_normalisation.h"
@@ -60,14 +61,6 @@ bool Indexable(const std::vector<std::string>& words) {
   });
 }
 
-LookupResult Scanned(const RetryPlan& plan, const std::vector<std::string>& words,
-                     dictionary::ByteSource& file) {
-  HeadwordMatcher matcher(words);
-  matcher.Scan(file);
-  MatchedLister lister(matcher);
-  return RunLookupWithRetry(plan, lister);
-}
-
 }  // namespace
 
 DictionaryLookups::DictionaryLookups(std::string path, dictionary::ReadOnlyFiles& files, KeepLimits limits)
@@ -84,18 +77,17 @@ LookupResult DictionaryLookups::Lookup(std::string_view query, bool related) {
   const std::unique_ptr<dictionary::ReadOnlyFile> file = files_.Open(path_);
   if (!file) {
     kept_.reset();
-    UnopenedLister lister;
-    return RunLookup(plan.asGiven, lister);
+    return UnreadableLookup(plan);
   }
   if (kept_ && dictionary::StillAsRead(kept_->read, file->Stamp())) {
-    if (!kept_->index || !Indexable(words)) return Scanned(plan, words, *file);
+    if (!kept_->index || !Indexable(words)) return ScannedLookup(plan, *file);
     KeptLister lister(*kept_->index, *file);
     return RunLookupWithRetry(plan, lister);
   }
 
   kept_.reset();
   const dictionary::FileRead read{file->Stamp(), readAt};
-  if (!dictionary::MayKeep(read)) return Scanned(plan, words, *file);
+  if (!dictionary::MayKeep(read)) return ScannedLookup(plan, *file);
 
   // One pass lists this lookup's words and gathers the index for the next ones.
   HeadwordMatcher matcher(words);

@@ -2,26 +2,28 @@
 // the call matched in that one pass.
 #include "lookup/lookup.h"
 
+#include <memory>
+
 #include "dictionary/byte_source.h"
+#include "dictionary/read_only_file.h"
 #include "lookup/headword_matcher.h"
 #include "lookup/lookup_from_source.h"
 #include "lookup/lookup_run.h"
-#include "lookup/punctuation_retry.h"
 #include "lookup/query_normalisation.h"
 
 namespace lookup {
-namespace {
 
-LookupResult LookupNormalised(dictionary::ByteSource& source, const std::string& query, bool related) {
-  // Text copied with its punctuation that finds nothing is tried again without it.
-  const RetryPlan plan = PlanLookupWithRetry(query, related);
+LookupResult ScannedLookup(const RetryPlan& plan, dictionary::ByteSource& source) {
   HeadwordMatcher matcher(plan.Words());
   matcher.Scan(source);
   MatchedLister lister(matcher);
   return RunLookupWithRetry(plan, lister);
 }
 
-}  // namespace
+LookupResult UnreadableLookup(const RetryPlan& plan) {
+  UnopenedLister lister;
+  return RunLookup(plan.asGiven, lister);
+}
 
 ListFill ListHeadwordFrom(dictionary::ByteSource& source, std::string_view word) {
   std::vector<std::string> words{std::string(UpToZeroByte(word))};
@@ -31,15 +33,16 @@ ListFill ListHeadwordFrom(dictionary::ByteSource& source, std::string_view word)
 }
 
 LookupResult LookupFrom(dictionary::ByteSource& source, std::string_view query, bool related) {
-  std::string normalised = NormaliseQuery(query);
+  const std::string normalised = NormaliseQuery(query);
   if (normalised.empty()) return LookupResult{};
-  return LookupNormalised(source, normalised, related);
+  // Text copied with its punctuation that finds nothing is tried again without it.
+  return ScannedLookup(PlanLookupWithRetry(normalised, related), source);
 }
 
 ListFill ListHeadword(const std::string& path, std::string_view word) {
-  dictionary::FileSource file(path);
-  if (!file.opened()) return ListFill{};
-  return ListHeadwordFrom(file, word);
+  const std::unique_ptr<dictionary::ReadOnlyFile> file = dictionary::NativeReadOnlyFiles().Open(path);
+  if (!file) return ListFill{};
+  return ListHeadwordFrom(*file, word);
 }
 
 ListFill ListHeadwordInBytes(std::string_view dictionary, std::string_view word) {
@@ -48,14 +51,11 @@ ListFill ListHeadwordInBytes(std::string_view dictionary, std::string_view word)
 }
 
 LookupResult Lookup(const std::string& path, std::string_view query, bool related) {
-  std::string normalised = NormaliseQuery(query);
+  const std::string normalised = NormaliseQuery(query);
   if (normalised.empty()) return LookupResult{};  // the file is not even opened
-  dictionary::FileSource file(path);
-  if (!file.opened()) {
-    UnopenedLister lister;
-    return RunLookup(PlanLookup(normalised, related), lister);
-  }
-  return LookupNormalised(file, normalised, related);
+  const RetryPlan plan = PlanLookupWithRetry(normalised, related);
+  const std::unique_ptr<dictionary::ReadOnlyFile> file = dictionary::NativeReadOnlyFiles().Open(path);
+  return file ? ScannedLookup(plan, *file) : UnreadableLookup(plan);
 }
 
 LookupResult LookupInBytes(std::string_view dictionary, std::string_view query, bool related) {

@@ -7,10 +7,17 @@
 
 #include "dictionary/byte_source.h"
 #include "lookup/lookup.h"
+#include "lookup/punctuation_retry.h"
 
 namespace lookup {
 
 ListFill ListHeadwordFrom(dictionary::ByteSource& source, std::string_view word);
 LookupResult LookupFrom(dictionary::ByteSource& source, std::string_view query, bool related);
+
+// The planned lookup in one pass over `source`.
+LookupResult ScannedLookup(const RetryPlan& plan, dictionary::ByteSource& source);
+// The planned lookup of a dictionary that can't be opened: the lists are
+// emptied and nothing is found, so the punctuation is never tried without.
+LookupResult UnreadableLookup(const RetryPlan& plan);
 
 }  // namespace lookup
