@@ -5,18 +5,43 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "dictionary/byte_source.h"
 
 namespace dictionary {
 
+// Why the system refused a file operation, as far as the user can act on it.
+enum class Refusal {
+  kOther,  // only the system's own text tells
+  // Another program has the file open in a way that refuses the operation
+  // (antivirus, the search indexer, a sync client): it usually lets go soon.
+  kHeld,
+  // Not allowed. Also how Windows refuses a file held without delete sharing,
+  // a read-only file and a directory in the way: ExplainRefusal tells them apart.
+  kAccessDenied,
+  kReadOnly,  // a read-only file, or a drive that can't be written
+  kDiskFull,
+  kNotFound,     // the file, or the folder it should be in, isn't there
+  kUnsupported,  // the system can't do this operation at all
+};
+
 // The system's answer to a refused file operation.
 struct FileError {
   std::uint32_t code = 0;  // GetLastError() on Windows, errno elsewhere; 0 when the system gave none
-  // Another program has the file open in a way that refuses the operation
-  // (antivirus, the search indexer, a sync client): it usually lets go soon.
-  bool held = false;
+  Refusal reason = Refusal::kOther;
+  bool Held() const { return reason == Refusal::kHeld; }
+};
+
+// What stands at a path now, as a refused change of it needs to know.
+struct PathFacts {
+  bool exists = false;
+  bool directory = false;
+  bool readOnly = false;  // the read-only attribute, or no write permission
+  // The answer to opening it to be renamed or deleted, where the system has
+  // sharing modes; none when that could be done.
+  std::optional<FileError> removal;
 };
 
 // A refused step: the file it was refused for, and why.
@@ -52,7 +77,15 @@ class FileSystem {
   // done, whether or not the directory has reached the disk yet. Where both
   // are names of one file, the system may keep both (POSIX rename, Wine).
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  // Rename, except that `to` may be open in other programs, which go on
+  // reading the file they opened (POSIX semantics). Refused as kUnsupported
+  // where the system can't do that.
+  virtual bool RenameOverOpenFile(const std::string& from, const std::string& to) = 0;
   virtual bool Remove(const std::string& path) = 0;
+  virtual PathFacts Inspect(const std::string& path) = 0;
+  // Why a new file can't be made in the folder of `path`; none when it can.
+  // (It is made and removed again.)
+  virtual std::optional<FileError> ProbeFolder(const std::string& path) = 0;
   // Why the last refused operation was refused: one of this object's, or a
   // read, write or sync of a file it opened (which must not outlive it).
   virtual FileError LastError() const = 0;

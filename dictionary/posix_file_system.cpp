@@ -1,24 +1,42 @@
-#include "dictionary/native_file_system.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "dictionary/native_file_system.h"
 #include "dictionary/posix_file_descriptor.h"
 
 namespace dictionary {
 namespace {
 
-// POSIX has no sharing modes; a file in use answers EBUSY or ETXTBSY.
-bool IsHeld(int code) { return code == EBUSY || code == ETXTBSY; }
+Refusal Classify(int code) {
+  switch (code) {
+    case EBUSY:  // POSIX has no sharing modes; a file in use answers these
+    case ETXTBSY:
+      return Refusal::kHeld;
+    case EACCES:
+    case EPERM:
+      return Refusal::kAccessDenied;
+    case EROFS:
+      return Refusal::kReadOnly;
+    case ENOSPC:
+    case EDQUOT:
+      return Refusal::kDiskFull;
+    case ENOENT:
+    case ENOTDIR:
+      return Refusal::kNotFound;
+    default:
+      return Refusal::kOther;
+  }
+}
+
+FileError ErrorOf(int code) { return FileError{static_cast<std::uint32_t>(code), Classify(code)}; }
 
 // Notes the refusal just reported by the system; returns `failed` for chaining.
 template <class T>
 T Refused(FileError& error, T failed) {
-  const int code = errno;
-  error = FileError{static_cast<std::uint32_t>(code), IsHeld(code)};
+  error = ErrorOf(errno);
   return failed;
 }
 
@@ -107,8 +125,30 @@ bool NativeFileSystem::Rename(const std::string& from, const std::string& to) {
   return true;
 }
 
+bool NativeFileSystem::RenameOverOpenFile(const std::string& from, const std::string& to) {
+  return Rename(from, to);  // what a POSIX rename always does
+}
+
 bool NativeFileSystem::Remove(const std::string& path) {
   return unlink(path.c_str()) == 0 || Refused(last_, false);
+}
+
+PathFacts NativeFileSystem::Inspect(const std::string& path) {
+  PathFacts facts;
+  struct stat st;
+  if (lstat(path.c_str(), &st) != 0) return facts;
+  facts.exists = true;
+  facts.directory = S_ISDIR(st.st_mode);
+  facts.readOnly = S_ISREG(st.st_mode) && access(path.c_str(), W_OK) != 0;
+  return facts;  // renaming or deleting a file depends on its folder alone
+}
+
+std::optional<FileError> NativeFileSystem::ProbeFolder(const std::string& path) {
+  const std::string probe = path + kProbeSuffix;
+  const FileDescriptor file(open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+  if (!file.valid()) return errno == EEXIST ? std::nullopt : std::optional<FileError>(ErrorOf(errno));
+  unlink(probe.c_str());
+  return std::nullopt;
 }
 
 }  // namespace dictionary

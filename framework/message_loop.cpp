@@ -16,3 +16,25 @@ void DispatchLoopMessage(MSG& msg) {
 }
 
 }  // namespace fw
+
+namespace fw {
+
+void WaitHandlingMessages(DWORD ms) {
+  const ULONGLONG until = GetTickCount64() + ms;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      DispatchLoopMessage(msg);
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (now >= until) return;
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(until - now), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+  }
+}
+
+}  // namespace fw

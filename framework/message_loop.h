@@ -9,4 +9,9 @@ namespace fw {
 
 void DispatchLoopMessage(MSG& msg);
 
+// Waits `ms` milliseconds handling every message meanwhile, as the loop that
+// runs does: timers fire and windows paint. A WM_QUIT ends the wait and is
+// posted again for that loop.
+void WaitHandlingMessages(DWORD ms);
+
 }  // namespace fw

@@ -14,11 +14,14 @@ class CPronunceDialog : public CDialog {
 
  protected:
   // The dialog stays open when the dictionary could not be rewritten, and a
-  // message box tells why.
+  // message box tells why. While a held file is waited for, messages go on
+  // being handled; OK, Enter and Escape wait until the registration is over.
   void RegisterPronunciation();
+  void OnCancel() override;
 
   DECLARE_MESSAGE_MAP()
 
  private:
   const CString m_strRow;
+  bool m_bRegistering = false;
 };

@@ -3,21 +3,16 @@
 #include <string>
 
 #include "framework/code_page.h"
+#include "rows/registration_message.h"
 
 namespace {
 
 constexpr wchar_t kCaption[] = L"Lexmoor";
-constexpr wchar_t kNotRegistered[] = L"発音記号を登録できませんでした。辞書は元のままです。";
-constexpr wchar_t kFileLabel[] = L"ファイル: ";
-constexpr wchar_t kReasonLabel[] = L"理由: ";
-constexpr wchar_t kUnknownReason[] = L"不明";
-constexpr wchar_t kHeldAdvice[] =
-    L"ほかのプログラムがこのファイルを使っています。しばらくしてから、もう一度 OK を押してください。";
 
-// The system's own text for `code`: in Japanese where the system has it,
-// otherwise in the user's language.
+// The system's own text for `code`, in Japanese where the system has it,
+// otherwise in the user's language; empty when it has none.
 std::wstring SystemReason(DWORD code) {
-  if (code == 0) return kUnknownReason;
+  if (code == 0) return {};
   const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
   wchar_t text[512];
   DWORD length = ::FormatMessageW(flags, nullptr, code, MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), text,
@@ -28,17 +23,28 @@ std::wstring SystemReason(DWORD code) {
   while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' ')) {
     reason.pop_back();
   }
-  if (reason.empty()) reason = kUnknownReason;
-  return reason + L" (" + std::to_wstring(code) + L")";
+  return reason.empty() ? reason : reason + L" (" + std::to_wstring(code) + L")";
+}
+
+// `path` (in the ANSI code page, as the files were opened) made full.
+std::wstring FullPath(const std::string& path) {
+  const std::wstring given = fw::ToUnicode(path, CP_ACP);
+  const DWORD size = ::GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return given;
+  std::wstring full(size, L'\0');
+  const DWORD got = ::GetFullPathNameW(given.c_str(), size, full.data(), nullptr);
+  if (got == 0 || got >= size) return given;
+  full.resize(got);
+  return full;
 }
 
 }  // namespace
 
-void ShowRegistrationFailure(HWND owner, const dictionary::FileFailure& failure) {
-  std::wstring text = kNotRegistered;
-  text += L"\n\n";
-  text += kFileLabel + fw::ToUnicode(failure.path, CP_ACP) + L"\n";
-  text += kReasonLabel + SystemReason(failure.error.code);
-  if (failure.error.held) text += L"\n\n" + std::wstring(kHeldAdvice);
-  ::MessageBoxW(owner, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
+void ShowRegistrationFailure(HWND owner, const rows::RegisterOutcome& outcome) {
+  const std::string text =
+      rows::RegistrationFailureText(outcome, fw::FromUnicode(FullPath(outcome.refused.path), CP_UTF8),
+                                    fw::FromUnicode(SystemReason(outcome.refused.error.code), CP_UTF8));
+  const UINT icon =
+      outcome.status == rows::RegisterStatus::kRowNotFound ? MB_ICONINFORMATION : MB_ICONWARNING;
+  ::MessageBoxW(owner, fw::ToUnicode(text, CP_UTF8).c_str(), kCaption, MB_OK | icon);
 }

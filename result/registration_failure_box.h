@@ -1,9 +1,10 @@
 // Tells the user why a pronunciation could not be registered.
 #pragma once
 
-#include "dictionary/file_system.h"
 #include "framework/win32.h"
+#include "rows/dictionary_rewrite.h"
 
-// A message box owned by `owner`, in Japanese like the dialogs: the file whose
-// step was refused and the system's reason for it.
-void ShowRegistrationFailure(HWND owner, const dictionary::FileFailure& failure);
+// A message box owned by `owner`, in Japanese like the dialogs: the full path
+// of the file whose step was refused, the system's reason and what helps; or,
+// for a row no longer in the dictionary, that the word must be looked up again.
+void ShowRegistrationFailure(HWND owner, const rows::RegisterOutcome& outcome);

@@ -41,35 +41,66 @@ class RowMatcher {
   std::string_view row_;
 };
 
+// Whether some piece of the dictionary is the row's line. Read before anything
+// is written, so that a row shown before the dictionary changed changes nothing.
+enum class RowSearch { kFound, kNotFound, kReadError };
+RowSearch FindRow(dictionary::ByteSource& input, std::string_view row) {
+  const RowMatcher matcher(row);
+  dictionary::PieceFilter rowStart;
+  rowStart.Allow(static_cast<unsigned char>(row[0]), static_cast<unsigned char>(row[1]));
+  bool found = false;
+  const dictionary::TextEnd end =
+      dictionary::ForEachPiece(input, rowStart, [&](const dictionary::Piece& piece) {
+        found = matcher.Matches(piece.text);
+        return !found;
+      });
+  if (found) return RowSearch::kFound;
+  return end == dictionary::TextEnd::kReadError ? RowSearch::kReadError : RowSearch::kNotFound;
+}
+
 }  // namespace
 
 RegisterOutcome RegisterPronunciation(std::string_view row, std::string_view pronunciation,
-                                      dictionary::FileSystem& files, const DictionaryPaths& paths) {
+                                      dictionary::FileSystem& files, const DictionaryPaths& paths,
+                                      dictionary::RetryPause& pause) {
   RegisterOutcome outcome;
   const std::optional<std::string> pronounced = PronouncedRow(row, pronunciation);
   if (!pronounced) return outcome;
 
-  const auto refused = [&](RegisterStatus status, const std::string& path) {
+  dictionary::HeldFileRetry retry(files, pause);
+  const auto refused = [&](RegisterStatus status, dictionary::FileFailure failure) {
     outcome.status = status;
-    outcome.refused = dictionary::FileFailure{path, files.LastError()};
+    outcome.refused = std::move(failure);
     return outcome;
   };
-  std::unique_ptr<dictionary::ByteSource> input =
-      dictionary::RetryWhileHeld(files, [&] { return files.OpenForRead(paths.dictionary); });
-  if (!input) return refused(RegisterStatus::kNoDictionary, paths.dictionary);
+  const auto openDictionary = [&] {
+    return retry.Read(paths.dictionary, [&] { return files.OpenForRead(paths.dictionary); });
+  };
+  std::unique_ptr<dictionary::ByteSource> input = openDictionary();
+  if (!input) return refused(RegisterStatus::kNoDictionary, retry.Refused());
+  switch (FindRow(*input, row)) {
+    case RowSearch::kFound:
+      break;
+    case RowSearch::kNotFound:
+      outcome.status = RegisterStatus::kRowNotFound;
+      return outcome;
+    case RowSearch::kReadError:
+      return refused(RegisterStatus::kReadFailed, {paths.dictionary, files.LastError()});
+  }
+  input.reset();
+  input = openDictionary();
+  if (!input) return refused(RegisterStatus::kNoDictionary, retry.Refused());
   std::unique_ptr<dictionary::OutputFile> output =
-      dictionary::RetryWhileHeld(files, [&] { return files.CreateWorkFile(paths.work); });
-  if (!output) return refused(RegisterStatus::kWorkFileNotCreated, paths.work);
+      retry.Change(paths.work, [&] { return files.CreateWorkFile(paths.work); });
+  if (!output) return refused(RegisterStatus::kWorkFileNotCreated, retry.Refused());
 
   const auto fail = [&](RegisterStatus status, dictionary::FileFailure failure) {
     output.reset();
     input.reset();
     // Without the dictionary, the work file may be the only whole copy left.
-    if (files.Exists(paths.dictionary)) files.Remove(paths.work);
-    outcome.status = status;
-    outcome.refused = std::move(failure);
+    if (files.Exists(paths.dictionary)) retry.Change(paths.work, [&] { return files.Remove(paths.work); });
     outcome.replacedLines = 0;
-    return outcome;
+    return refused(status, std::move(failure));
   };
   const auto failedOn = [&](const std::string& path) {
     return dictionary::FileFailure{path, files.LastError()};
@@ -109,11 +140,13 @@ RegisterOutcome RegisterPronunciation(std::string_view row, std::string_view pro
   }
   if (!writer.Flush()) return fail(RegisterStatus::kWriteFailed, failedOn(paths.work));
   if (!output->Sync()) return fail(RegisterStatus::kSyncFailed, failedOn(paths.work));
+  // The row went from the dictionary between the two readings.
+  if (outcome.replacedLines == 0) return fail(RegisterStatus::kRowNotFound, {});
 
   // Both files are closed before the dictionary is replaced.
   output.reset();
   input.reset();
-  if (std::optional<dictionary::FileFailure> failure = dictionary::ReplaceWithBackup(files, paths)) {
+  if (std::optional<dictionary::FileFailure> failure = dictionary::ReplaceWithBackup(files, paths, pause)) {
     return fail(RegisterStatus::kReplaceFailed, std::move(*failure));
   }
   outcome.status = RegisterStatus::kRegistered;
