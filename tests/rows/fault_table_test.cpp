@@ -14,6 +14,7 @@
 
 #include "dictionary/native_file_system.h"
 #include "rows/dictionary_rewrite.h"
+#include "rows/registration_message.h"
 #include "tests/rows/filler_dictionary.h"
 #include "tests/rows/held_file.h"
 #include "tests/support/temp_dir.h"
@@ -25,6 +26,7 @@ using testsupport::ReadWholeFile;
 using testsupport::TempDir;
 using testsupport::WriteWholeFile;
 using Operation = HeldFile::Operation;
+using dictionary::Refusal;
 
 enum class Fault {
   kNone,
@@ -46,7 +48,13 @@ enum class Fault {
   kHeldWhileLinked,    // RAdoro.txt, exclusively (Wine lets the link through: refused in its place)
   kHeldWhileBackedUp,  // RAdoro.txt.bak, open without delete sharing
   kHeldWhileReplaced,  // RAdoro.txt, open without delete sharing
+  kHeldByReader,       // RAdoro.txt, open without delete sharing from the start
+  kFolderNotWritable,
+  kDictionaryReadOnly,
 };
+
+// How the system answers a rename over open files.
+enum class Path { kPlain /* not supported */, kOverOpen /* done */ };
 
 constexpr std::size_t kReadFailsAfter = 100000;  // after the first read of the dictionary
 constexpr std::size_t kWriteFailsAfter = 70000;  // inside the second buffer of the work file
@@ -54,7 +62,9 @@ constexpr std::size_t kWriteFailsAfter = 70000;  // inside the second buffer of 
 constexpr std::chrono::milliseconds kMoment{150};
 constexpr std::chrono::milliseconds kThroughout{0};
 // What the file system answers for a simulated failure other than a held file.
-constexpr dictionary::FileError kOtherError{5000, false};
+constexpr dictionary::FileError kOtherError{5000, Refusal::kOther};
+constexpr dictionary::FileError kDenied{5000, Refusal::kAccessDenied};
+constexpr dictionary::FileError kFull{5000, Refusal::kDiskFull};
 
 class FaultyInputFile final : public dictionary::ByteSource {
  public:
@@ -89,7 +99,7 @@ class FaultyOutputFile final : public dictionary::OutputFile {
     if (!file_->Write(data, std::min(size, room))) return false;
     written_ += std::min(size, room);
     if (size <= room) return true;
-    error_ = kOtherError;
+    error_ = kFull;
     return false;
   }
   bool Sync() override {
@@ -110,16 +120,18 @@ class FaultyOutputFile final : public dictionary::OutputFile {
 // held when the registration reaches its step.
 class FaultyFileSystem final : public dictionary::FileSystem {
  public:
-  FaultyFileSystem(Fault fault, const DictionaryPaths& paths, std::chrono::milliseconds held)
+  FaultyFileSystem(Fault fault, Path path, const DictionaryPaths& paths, std::chrono::milliseconds held)
       : fault_(fault),
+        path_(path),
         paths_(paths),
         holdFor_(held),
-        held_(HeldPath(fault, paths), HeldMode(fault), fault != Fault::kHeldWhileLinked) {}
+        held_(HeldPath(fault, paths), HeldMode(fault),
+              fault != Fault::kHeldWhileLinked && path == Path::kPlain) {}
 
   std::unique_ptr<dictionary::ByteSource> OpenForRead(const std::string& path) override {
     error_.reset();
     if (fault_ == Fault::kOpenDictionary) return Simulated(kOtherError, nullptr);
-    if (fault_ == Fault::kHeldWhileOpened) held_.Hold(holdFor_);
+    if (fault_ == Fault::kHeldWhileOpened || fault_ == Fault::kHeldByReader) held_.Hold(holdFor_);
     if (held_.Refuses(path, Operation::kOpen)) return Simulated(HeldFile::Answer(), nullptr);
     std::unique_ptr<dictionary::ByteSource> file = files_.OpenForRead(path);
     if (!file || fault_ != Fault::kReadPartWay) return file;
@@ -128,6 +140,7 @@ class FaultyFileSystem final : public dictionary::FileSystem {
   std::unique_ptr<dictionary::OutputFile> CreateWorkFile(const std::string& path) override {
     error_.reset();
     if (fault_ == Fault::kCreateWorkFile && path == paths_.work) return Simulated(kOtherError, nullptr);
+    if (fault_ == Fault::kFolderNotWritable) return Simulated(kDenied, nullptr);
     if (fault_ == Fault::kLinkAndCopyBackup && path == paths_.stagedBackup)
       return Simulated(kOtherError, nullptr);
     if (fault_ == Fault::kHeldWhileCreated) held_.Hold(holdFor_);
@@ -151,6 +164,7 @@ class FaultyFileSystem final : public dictionary::FileSystem {
     error_.reset();
     if (fault_ == Fault::kRenameBackup && to == paths_.backup) return Simulated(kOtherError, false);
     if (fault_ == Fault::kRenameDictionary && to == paths_.dictionary) return Simulated(kOtherError, false);
+    if (fault_ == Fault::kDictionaryReadOnly && to == paths_.dictionary) return Simulated(kDenied, false);
     if ((fault_ == Fault::kHeldWhileBackedUp && to == paths_.backup) ||
         (fault_ == Fault::kHeldWhileReplaced && to == paths_.dictionary)) {
       held_.Hold(holdFor_);
@@ -160,11 +174,28 @@ class FaultyFileSystem final : public dictionary::FileSystem {
     }
     return files_.Rename(from, to);
   }
+  // Where done, a plain rename stands for the system's: only a hold of `from` refuses it.
+  bool RenameOverOpenFile(const std::string& from, const std::string& to) override {
+    error_.reset();
+    if (path_ == Path::kPlain) return Simulated({0, Refusal::kUnsupported}, false);
+    if (held_.Refuses(from, Operation::kRename)) return Simulated(HeldFile::Answer(), false);
+    return files_.Rename(from, to);
+  }
   bool Remove(const std::string& path) override {
     error_.reset();
     if (fault_ == Fault::kWritePartWayAndRemove) return Simulated(kOtherError, false);
     if (held_.Refuses(path, Operation::kRemove)) return Simulated(HeldFile::Answer(), false);
     return files_.Remove(path);
+  }
+  dictionary::PathFacts Inspect(const std::string& path) override {
+    dictionary::PathFacts facts = files_.Inspect(path);
+    if (held_.Refuses(path, Operation::kRemove)) facts.removal = HeldFile::Answer();
+    if (fault_ == Fault::kDictionaryReadOnly && path == paths_.dictionary) facts.readOnly = true;
+    return facts;
+  }
+  std::optional<dictionary::FileError> ProbeFolder(const std::string& path) override {
+    if (fault_ == Fault::kFolderNotWritable) return kDenied;
+    return files_.ProbeFolder(path);
   }
   dictionary::FileError LastError() const override { return error_ ? *error_ : files_.LastError(); }
 
@@ -183,7 +214,8 @@ class FaultyFileSystem final : public dictionary::FileSystem {
     }
   }
   static HeldFile::Mode HeldMode(Fault fault) {
-    return fault == Fault::kHeldWhileBackedUp || fault == Fault::kHeldWhileReplaced
+    return fault == Fault::kHeldWhileBackedUp || fault == Fault::kHeldWhileReplaced ||
+                   fault == Fault::kHeldByReader
                ? HeldFile::Mode::kUndeletable
                : HeldFile::Mode::kExclusive;
   }
@@ -194,6 +226,7 @@ class FaultyFileSystem final : public dictionary::FileSystem {
   }
 
   Fault fault_;
+  Path path_;
   DictionaryPaths paths_;
   std::chrono::milliseconds holdFor_;
   HeldFile held_;
@@ -201,14 +234,14 @@ class FaultyFileSystem final : public dictionary::FileSystem {
   dictionary::NativeFileSystem files_;
 };
 
-enum class Answer { kOther, kHeld, kEitherWay };
-
 const char* StatusName(RegisterStatus status) {
   switch (status) {
     case RegisterStatus::kRegistered:
       return "registered";
     case RegisterStatus::kNotRegistrable:
       return "not registrable";
+    case RegisterStatus::kRowNotFound:
+      return "row not found";
     case RegisterStatus::kNoDictionary:
       return "no dictionary";
     case RegisterStatus::kWorkFileNotCreated:
@@ -238,15 +271,14 @@ TEST(RegisterFaultTest, EveryStepFailsSafely) {
     std::chrono::milliseconds held;
     RegisterStatus status;
     const char* refused;     // the file the failure names, "" on success
-    Answer answer;           // the system's answer to the refused step
+    Refusal reason;          // why the refused step was refused
     const char* dictionary;  // "old" or "new"
     const char* backup;      // "previous", "old" or "absent"
     const char* work;        // "absent", "partial", "leftover" or "directory"
+    Path path = Path::kPlain;
   };
   const auto none = kThroughout;
-  const Answer other = Answer::kOther, held = Answer::kHeld;
-  // Windows answers "access denied" for a directory too, which may be a held file.
-  const Answer eitherWay = Answer::kEitherWay;
+  const Refusal other = Refusal::kOther, held = Refusal::kHeld, full = Refusal::kDiskFull;
   const Row rows[] = {
       {"none", Fault::kNone, none, RegisterStatus::kRegistered, "", other, "new", "old", "absent"},
       {"dictionary can't be opened", Fault::kOpenDictionary, none, RegisterStatus::kNoDictionary,
@@ -254,13 +286,13 @@ TEST(RegisterFaultTest, EveryStepFailsSafely) {
       {"work file can't be created", Fault::kCreateWorkFile, none, RegisterStatus::kWorkFileNotCreated,
        "RAdoro.txt.next", other, "old", "previous", "absent"},
       {"work file name is a directory", Fault::kWorkNameIsDirectory, none,
-       RegisterStatus::kWorkFileNotCreated, "RAdoro.txt.next", eitherWay, "old", "previous", "directory"},
+       RegisterStatus::kWorkFileNotCreated, "RAdoro.txt.next", other, "old", "previous", "directory"},
       {"read error part-way", Fault::kReadPartWay, none, RegisterStatus::kReadFailed, "RAdoro.txt", other,
        "old", "previous", "absent"},
       {"disk full part-way", Fault::kWritePartWay, none, RegisterStatus::kWriteFailed, "RAdoro.txt.next",
-       other, "old", "previous", "absent"},
+       full, "old", "previous", "absent"},
       {"disk full, work file not removable", Fault::kWritePartWayAndRemove, none,
-       RegisterStatus::kWriteFailed, "RAdoro.txt.next", other, "old", "previous", "partial"},
+       RegisterStatus::kWriteFailed, "RAdoro.txt.next", full, "old", "previous", "partial"},
       {"flush to disk fails", Fault::kSync, none, RegisterStatus::kSyncFailed, "RAdoro.txt.next", other,
        "old", "previous", "absent"},
       {"no hard links: the backup is copied", Fault::kLinkBackup, none, RegisterStatus::kRegistered, "",
@@ -268,7 +300,7 @@ TEST(RegisterFaultTest, EveryStepFailsSafely) {
       {"backup can't be linked or copied", Fault::kLinkAndCopyBackup, none, RegisterStatus::kReplaceFailed,
        "RAdoro.txt.bak.tmp", other, "old", "previous", "absent"},
       {"backup name is a directory", Fault::kBackupNameIsDirectory, none, RegisterStatus::kReplaceFailed,
-       "RAdoro.txt.bak", eitherWay, "old", "directory", "absent"},
+       "RAdoro.txt.bak", other, "old", "directory", "absent"},
       {"backup can't take its name", Fault::kRenameBackup, none, RegisterStatus::kReplaceFailed,
        "RAdoro.txt.bak", other, "old", "previous", "absent"},
       {"dictionary can't be replaced", Fault::kRenameDictionary, none, RegisterStatus::kReplaceFailed,
@@ -293,6 +325,14 @@ TEST(RegisterFaultTest, EveryStepFailsSafely) {
        RegisterStatus::kRegistered, "", other, "new", "old", "absent"},
       {"dictionary held throughout when replaced", Fault::kHeldWhileReplaced, kThroughout,
        RegisterStatus::kReplaceFailed, "RAdoro.txt", held, "old", "old", "absent"},
+      {"held by a reader, replaced over it", Fault::kHeldByReader, kThroughout, RegisterStatus::kRegistered,
+       "", other, "new", "old", "absent", Path::kOverOpen},
+      {"held by a reader, plain rename", Fault::kHeldByReader, kThroughout, RegisterStatus::kReplaceFailed,
+       "RAdoro.txt", held, "old", "old", "absent"},
+      {"folder can't be written", Fault::kFolderNotWritable, none, RegisterStatus::kWorkFileNotCreated,
+       "RAdoro.txt.next", Refusal::kAccessDenied, "old", "previous", "absent"},
+      {"dictionary is read-only", Fault::kDictionaryReadOnly, none, RegisterStatus::kReplaceFailed,
+       "RAdoro.txt", Refusal::kReadOnly, "old", "old", "absent"},
   };
 
   const auto describe = [&](const std::string& path) -> std::string {
@@ -326,7 +366,7 @@ TEST(RegisterFaultTest, EveryStepFailsSafely) {
     }
     if (row.kind == Fault::kHeldWhileCreated) WriteWholeFile(paths.work, leftover);
 
-    FaultyFileSystem files(row.kind, paths, row.held);
+    FaultyFileSystem files(row.kind, row.path, paths, row.held);
     const RegisterOutcome outcome = RegisterPronunciation("run\tfast", "x", files, paths);
     files.Release();
     const std::string dictionary = describe(paths.dictionary);
@@ -334,7 +374,7 @@ TEST(RegisterFaultTest, EveryStepFailsSafely) {
     const std::string work = describe(paths.work);
     const std::string refused =
         outcome.Succeeded() ? "" : std::filesystem::path(outcome.refused.path).filename().string();
-    const std::string refusedShown = refused + (outcome.refused.error.held ? " (held)" : "");
+    const std::string refusedShown = refused + (outcome.refused.error.Held() ? " (held)" : "");
     std::printf(format, row.fault, StatusName(outcome.status), refusedShown.c_str(), dictionary.c_str(),
                 backup.c_str(), work.c_str());
 
@@ -342,12 +382,21 @@ TEST(RegisterFaultTest, EveryStepFailsSafely) {
     EXPECT_EQ(outcome.Succeeded(), row.status == RegisterStatus::kRegistered);
     EXPECT_EQ(refused, row.refused);
     if (!outcome.Succeeded()) {
-      if (row.answer != Answer::kEitherWay) {
-        EXPECT_EQ(outcome.refused.error.held, row.answer == Answer::kHeld);
-      }
+      EXPECT_EQ(outcome.refused.error.reason, row.reason);
       EXPECT_NE(outcome.refused.error.code, 0u);
+      // What the user is told names the refused file in full, and what helps.
+      const std::string message = RegistrationFailureText(outcome, outcome.refused.path, "");
+      EXPECT_TRUE(std::filesystem::path(outcome.refused.path).is_absolute());
+      EXPECT_NE(message.find(outcome.refused.path), std::string::npos);
+      std::printf("    %s\n", message.substr(message.rfind('\n') + 1).c_str());
     }
-    EXPECT_EQ(describe(paths.stagedBackup), "absent");
+    // No work file, staged backup or probe is left but those of the row.
+    std::string listing;
+    for (const auto& [name, state] :
+         {std::pair{"RAdoro.txt ", dictionary}, {"RAdoro.txt.bak ", backup}, {"RAdoro.txt.next ", work}}) {
+      if (state != "absent") listing += name;
+    }
+    EXPECT_EQ(dir.Listing(), listing);
     EXPECT_EQ(dictionary, row.dictionary);
     EXPECT_EQ(backup, row.backup);
     EXPECT_EQ(work, row.work);

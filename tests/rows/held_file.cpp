@@ -43,7 +43,7 @@ bool HeldFile::Refuses(const std::string& path, Operation operation) const {
 }
 
 #ifdef _WIN32
-dictionary::FileError HeldFile::Answer() { return {ERROR_SHARING_VIOLATION, true}; }
+dictionary::FileError HeldFile::Answer() { return {ERROR_SHARING_VIOLATION, dictionary::Refusal::kHeld}; }
 
 void HeldFile::Open() {
   const DWORD share = mode_ == Mode::kExclusive ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE;
@@ -62,7 +62,7 @@ void HeldFile::Close() {
   holding_ = false;
 }
 #else
-dictionary::FileError HeldFile::Answer() { return {EBUSY, true}; }
+dictionary::FileError HeldFile::Answer() { return {EBUSY, dictionary::Refusal::kHeld}; }
 
 void HeldFile::Open() {}
 

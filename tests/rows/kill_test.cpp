@@ -33,7 +33,7 @@ using testsupport::WriteWholeFile;
 // The registering process, with its first line of output.
 class Registering {
  public:
-  Registering(const std::string& directory, int steps);
+  Registering(const std::string& directory, int steps, const std::string& replace);
   ~Registering();
   Registering(const Registering&) = delete;
   Registering& operator=(const Registering&) = delete;
@@ -54,6 +54,9 @@ class Registering {
   bool running_ = false;
 };
 
+// How register_and_stop is to put a file in place, by the name its steps then have.
+const char* PathArgument(const std::string& replace) { return replace == "Replace" ? "over-open" : "plain"; }
+
 #ifdef _WIN32
 std::string HelperProgram() {
   char self[MAX_PATH];
@@ -61,7 +64,7 @@ std::string HelperProgram() {
   return (std::filesystem::path(self).parent_path() / "register_and_stop.exe").string();
 }
 
-Registering::Registering(const std::string& directory, int steps) {
+Registering::Registering(const std::string& directory, int steps, const std::string& replace) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE writeEnd = nullptr;
   if (!CreatePipe(&output_, &writeEnd, &inherit, 0)) return;
@@ -71,7 +74,8 @@ Registering::Registering(const std::string& directory, int steps) {
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = writeEnd;
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  std::string line = "\"" + HelperProgram() + "\" \"" + directory + "\" " + std::to_string(steps);
+  std::string line = "\"" + HelperProgram() + "\" \"" + directory + "\" " + std::to_string(steps) + " " +
+                     PathArgument(replace);
   running_ =
       CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process_);
   CloseHandle(writeEnd);
@@ -105,7 +109,7 @@ std::string HelperProgram() {
   return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "register_and_stop").string();
 }
 
-Registering::Registering(const std::string& directory, int steps) {
+Registering::Registering(const std::string& directory, int steps, const std::string& replace) {
   int pipeEnds[2];
   if (pipe(pipeEnds) != 0) return;
   posix_spawn_file_actions_t actions;
@@ -114,8 +118,9 @@ Registering::Registering(const std::string& directory, int steps) {
   posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
   const std::string program = HelperProgram();
   const std::string count = std::to_string(steps);
+  const char* const path = PathArgument(replace);
   char* const argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(directory.c_str()),
-                        const_cast<char*>(count.c_str()), nullptr};
+                        const_cast<char*>(count.c_str()), const_cast<char*>(path), nullptr};
   running_ = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, environ) == 0;
   posix_spawn_file_actions_destroy(&actions);
   close(pipeEnds[1]);
@@ -143,7 +148,12 @@ void Registering::Kill() {
 }
 #endif
 
-TEST(KillDuringRegistrationTest, AfterEveryStepTheDictionaryIsOldOrNewInFull) {
+// Both ways of putting a file in place: over programs reading it, and the plain rename.
+class KillDuringRegistrationTest : public ::testing::TestWithParam<std::string> {};
+INSTANTIATE_TEST_SUITE_P(BothWays, KillDuringRegistrationTest, ::testing::Values("Replace", "Rename"));
+
+TEST_P(KillDuringRegistrationTest, AfterEveryStepTheDictionaryIsOldOrNewInFull) {
+  const std::string replace = GetParam();
   const FillerDictionary filler = MakeFillerDictionary(6000);  // about 150 KB: several writes
   const std::string& oldDictionary = filler.before;
   const std::string& newDictionary = filler.after;
@@ -168,7 +178,7 @@ TEST(KillDuringRegistrationTest, AfterEveryStepTheDictionaryIsOldOrNewInFull) {
     {
       std::string directory = dir.Path();
       directory.pop_back();  // a trailing separator would escape the closing quote on Windows
-      Registering registering(directory, step);
+      Registering registering(directory, step, replace);
       line = registering.FirstLine();
       registering.Kill();
     }
@@ -187,9 +197,11 @@ TEST(KillDuringRegistrationTest, AfterEveryStepTheDictionaryIsOldOrNewInFull) {
                 describe(paths.work).c_str());
     EXPECT_TRUE(dictionary == "old" || dictionary == "new") << dictionary;
 
-    // The next registration works over whatever the killed one left.
+    // The next registration, of the row as the dictionary now shows it, works
+    // over whatever the killed one left.
     dictionary::NativeFileSystem files;
-    EXPECT_TRUE(RegisterPronunciation("run\tfast", "x", files, paths).Succeeded());
+    const char* const row = dictionary == "new" ? "run\t[x]\tfast" : "run\tfast";
+    EXPECT_TRUE(RegisterPronunciation(row, "x", files, paths).Succeeded());
     EXPECT_EQ(describe(paths.dictionary), "new");
     EXPECT_EQ(dir.Listing(), "RAdoro.txt RAdoro.txt.bak ");
   }
@@ -201,8 +213,8 @@ TEST(KillDuringRegistrationTest, AfterEveryStepTheDictionaryIsOldOrNewInFull) {
                                              "Write RAdoro.txt.next (3)",
                                              "Sync RAdoro.txt.next",
                                              "Link RAdoro.txt RAdoro.txt.bak.tmp",
-                                             "Rename RAdoro.txt.bak.tmp RAdoro.txt.bak",
-                                             "Rename RAdoro.txt.next RAdoro.txt"};
+                                             replace + " RAdoro.txt.bak.tmp RAdoro.txt.bak",
+                                             replace + " RAdoro.txt.next RAdoro.txt"};
   EXPECT_EQ(steps, expected);
 }
 

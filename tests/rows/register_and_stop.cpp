@@ -1,8 +1,10 @@
 // A registering process that can be killed at a chosen step: it registers the
 // pronunciation "x" for the row "run TAB fast" in the RAdoro.txt of DIRECTORY
 // and, once its file operations have taken STEPS steps, says which step it
-// stopped after and waits to be killed. With fewer steps it finishes.
-//   register_and_stop DIRECTORY STEPS
+// stopped after and waits to be killed. With fewer steps it finishes. PATH
+// says how the system answers a rename over open files: "over-open" done, as
+// a plain rename stands for it, or "plain" not supported.
+//   register_and_stop DIRECTORY STEPS PATH
 // Prints one line: "stopped after <operation> <file>" or "done".
 #include <chrono>
 #include <cstdio>
@@ -24,7 +26,7 @@ std::string FileName(const std::string& path) {
 // process after the chosen one.
 class StoppingFileSystem final : public dictionary::FileSystem {
  public:
-  explicit StoppingFileSystem(int stopAfter) : stopAfter_(stopAfter) {}
+  StoppingFileSystem(int stopAfter, bool overOpen) : stopAfter_(stopAfter), overOpen_(overOpen) {}
 
   std::unique_ptr<dictionary::ByteSource> OpenForRead(const std::string& path) override {
     return files_.OpenForRead(path);
@@ -42,8 +44,16 @@ class StoppingFileSystem final : public dictionary::FileSystem {
     return done;
   }
   bool Rename(const std::string& from, const std::string& to) override {
+    unsupported_ = false;
     const bool done = files_.Rename(from, to);
     Step("Rename " + FileName(from) + " " + FileName(to));
+    return done;
+  }
+  bool RenameOverOpenFile(const std::string& from, const std::string& to) override {
+    unsupported_ = !overOpen_;
+    if (unsupported_) return false;
+    const bool done = files_.Rename(from, to);
+    Step("Replace " + FileName(from) + " " + FileName(to));
     return done;
   }
   bool Remove(const std::string& path) override {
@@ -51,7 +61,13 @@ class StoppingFileSystem final : public dictionary::FileSystem {
     Step("Remove " + FileName(path));
     return done;
   }
-  dictionary::FileError LastError() const override { return files_.LastError(); }
+  dictionary::PathFacts Inspect(const std::string& path) override { return files_.Inspect(path); }
+  std::optional<dictionary::FileError> ProbeFolder(const std::string& path) override {
+    return files_.ProbeFolder(path);
+  }
+  dictionary::FileError LastError() const override {
+    return unsupported_ ? dictionary::FileError{0, dictionary::Refusal::kUnsupported} : files_.LastError();
+  }
 
   void Step(const std::string& name) {
     if (++steps_ != stopAfter_) return;
@@ -85,6 +101,8 @@ class StoppingFileSystem final : public dictionary::FileSystem {
   };
 
   int stopAfter_;
+  bool overOpen_;
+  bool unsupported_ = false;  // the last operation was the rename over open files
   int steps_ = 0;
   dictionary::NativeFileSystem files_;
 };
@@ -92,11 +110,11 @@ class StoppingFileSystem final : public dictionary::FileSystem {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: register_and_stop DIRECTORY STEPS\n");
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: register_and_stop DIRECTORY STEPS over-open|plain\n");
     return 2;
   }
-  StoppingFileSystem files(std::atoi(argv[2]));
+  StoppingFileSystem files(std::atoi(argv[2]), std::string(argv[3]) == "over-open");
   const rows::RegisterOutcome outcome =
       rows::RegisterPronunciation("run\tfast", "x", files, dictionary::DictionaryPaths::In(argv[1]));
   std::printf("%s\n", outcome.Succeeded() ? "done" : "failed");

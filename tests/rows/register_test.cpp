@@ -82,7 +82,7 @@ TEST(RegisterPronunciationTest, RewritesTheRowsLines) {
        "a\r\x1A"
        "b",
        0},
-      {"nothing matches: the same text", "a\tb\r\n", "run\tfast", "a\tb\r\n", 0},
+      {"nothing matches: nothing written", "a\tb\r\n", "run\tfast", "a\tb\r\n", 0},
       {"an empty dictionary", "", "run\tfast", "", 0},
       // Pieces of long lines.
       {"a row that is a whole first piece: no line end is put inside the line",
@@ -107,10 +107,12 @@ TEST(RegisterPronunciationTest, RewritesTheRowsLines) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const Rewrite r = Register(c.dictionary, c.row, "x");
-    EXPECT_EQ(r.outcome.status, RegisterStatus::kRegistered);
+    // A row no longer in the dictionary as shown writes nothing, the backup included.
+    const bool found = c.replaced > 0;
+    EXPECT_EQ(r.outcome.status, found ? RegisterStatus::kRegistered : RegisterStatus::kRowNotFound);
     EXPECT_EQ(r.outcome.replacedLines, c.replaced);
     EXPECT_EQ(r.dictionary, c.rewritten);
-    EXPECT_EQ(r.backup, c.dictionary);
+    EXPECT_EQ(r.backup, found ? std::optional(c.dictionary) : std::nullopt);
     EXPECT_EQ(r.work, std::nullopt);
   }
 }
@@ -229,7 +231,14 @@ class DictionaryTakenAway final : public dictionary::FileSystem {
     files_.Remove(paths_.dictionary);
     return false;
   }
+  bool RenameOverOpenFile(const std::string& from, const std::string& to) override {
+    return Rename(from, to);
+  }
   bool Remove(const std::string& path) override { return files_.Remove(path); }
+  dictionary::PathFacts Inspect(const std::string& path) override { return files_.Inspect(path); }
+  std::optional<dictionary::FileError> ProbeFolder(const std::string& path) override {
+    return files_.ProbeFolder(path);
+  }
   dictionary::FileError LastError() const override { return files_.LastError(); }
 
  private:
