@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/write_translate_dialog.h"
+#include "framework/code_page.h"
 #include "framework/win_app.h"
 #include "result/pronunce_dialog.h"
 #include "tests/gui/gui_test_support.h"
@@ -46,7 +47,7 @@ std::string Row(HWND list, int index) {
 
 // Acts on the pronunciation dialog once it shows: types and presses OK, or escapes.
 struct PronunciationDialogAnswer {
-  static inline std::string pronunciation;
+  static inline std::wstring pronunciation;
   static inline bool escape = false;
   static inline bool seen = false;
   static inline HWND owner = nullptr;
@@ -61,11 +62,11 @@ struct PronunciationDialogAnswer {
       PostKey(edit, VK_ESCAPE);
       return;
     }
-    ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pronunciation.c_str()));
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pronunciation.c_str()));
     ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
   }
   static void Expect(const std::string& text, bool escapeInstead) {
-    pronunciation = text;
+    pronunciation = fw::ToUnicode(text, 932);
     escape = escapeInstead;
     seen = false;
     owner = nullptr;
@@ -91,6 +92,11 @@ class RowActionsTest : public ::testing::Test {
       body();
     });
     AfxGetApp()->m_pMainWnd = nullptr;
+  }
+  void CtrlDoubleClick(int row) {
+    HeldKeys ctrl({VK_CONTROL});
+    PumpFor(100);
+    DoubleClick(row);
   }
   void DoubleClick(int row) {
     ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
@@ -251,6 +257,12 @@ struct MessageBoxAnswer {
   }
 };
 
+std::wstring FullPath(const wchar_t* name) {
+  wchar_t full[MAX_PATH] = {};
+  ::GetFullPathNameW(name, MAX_PATH, full, nullptr);
+  return full;
+}
+
 std::wstring SystemMessage(DWORD code) {
   wchar_t text[512] = {};
   ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, 512,
@@ -277,7 +289,7 @@ TEST(PronunceDialog, AFailedRegistrationNamesTheFileAndTheReasonAndStaysOpen) {
     EXPECT_EQ(dialog.m_hWnd, MessageBoxAnswer::owner);
     const std::wstring& text = MessageBoxAnswer::text;
     EXPECT_NE(std::wstring::npos, text.find(L"登録できませんでした")) << text.c_str();
-    EXPECT_NE(std::wstring::npos, text.find(L"RAdoro.txt.next"));
+    EXPECT_NE(std::wstring::npos, text.find(FullPath(L"RAdoro.txt.next")));
     EXPECT_NE(std::wstring::npos, text.find(SystemMessage(ERROR_SHARING_VIOLATION)));
     EXPECT_TRUE(dialog.ContinueModal());
     EXPECT_EQ(before, scratch.Read("RAdoro.txt"));
@@ -291,6 +303,94 @@ TEST(PronunceDialog, AFailedRegistrationNamesTheFileAndTheReasonAndStaysOpen) {
   if (held) ::CloseHandle(held);
   EXPECT_EQ(IDOK, result);
   EXPECT_EQ("run\t[x]\tfast\r\n", scratch.Read("RAdoro.txt"));
+}
+
+}  // namespace
+
+namespace {
+
+// The row shown is the text before the first registration: a second one on it
+// finds no such line, says so and writes nothing, the backup included.
+TEST_F(RowActionsTest, ASecondRegistrationOnTheSameShownRowTellsAndWritesNothing) {
+  WithResult("abandon\tto give up\r\nable\tcan\r\n", "abandon", [&] {
+    PronunciationDialogAnswer::Expect(Cp932("あばんどん"), false);
+    CtrlDoubleClick(0);
+    const std::string dictionary = scratch.Read("RAdoro.txt"), backup = scratch.Read("RAdoro.txt.bak");
+    ASSERT_EQ(Cp932("abandon\t[あばんどん]\tto give up\r\nable\tcan\r\n"), dictionary);
+    PumpFor(kSettleMs);  // keys sent before focus settles are lost
+    PronunciationDialogAnswer::Expect("p2", false);
+    MessageBoxAnswer::Expect();
+    CtrlDoubleClick(0);
+    ASSERT_TRUE(PronunciationDialogAnswer::seen);
+    EXPECT_NE(std::wstring::npos, MessageBoxAnswer::text.find(L"もう一度引いて"))
+        << MessageBoxAnswer::text.c_str();
+    EXPECT_EQ(dictionary, scratch.Read("RAdoro.txt"));
+    EXPECT_EQ(backup, scratch.Read("RAdoro.txt.bak"));
+    EXPECT_FALSE(scratch.Exists("RAdoro.txt.next"));
+  });
+}
+
+// Watches a registration that waits for a dictionary another program reads:
+// every tick while the work file is there and no message box shows, notes that
+// messages are handled and how the result window is, and presses OK once more.
+// Answers the message box by letting the reader go, then presses OK again.
+struct HeldDictionaryWatch {
+  static inline HANDLE reader = nullptr;
+  static inline HWND result = nullptr, lastBox = nullptr;
+  static inline int waitingTicks = 0, boxes = 0;
+  static inline DWORD lastTick = 0, longestGap = 0;
+  static inline bool resultEnabled = false, pressedAgain = false, pressedAfterBox = false;
+  static inline std::wstring text;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD now) {
+    HWND dialog = ::FindWindowA(nullptr, Cp932("発音記号の登録をしましょう").c_str());
+    HWND box = ::FindWindowW(L"#32770", L"Lexmoor");
+    if (box && box != lastBox && ::IsWindowVisible(box)) {
+      lastBox = box;
+      ++boxes;
+      wchar_t buffer[1024] = {};
+      ::GetDlgItemTextW(box, 0xFFFF, buffer, 1024);
+      text = buffer;
+      ::CloseHandle(reader);
+      ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    } else if (dialog && !box && boxes > 0 && !pressedAfterBox) {
+      pressedAfterBox = true;
+      ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    } else if (dialog && !box && std::filesystem::exists("RAdoro.txt.next")) {
+      if (waitingTicks++ > 0) longestGap = std::max(longestGap, now - lastTick);
+      lastTick = now;
+      resultEnabled = resultEnabled || ::IsWindowEnabled(result);
+      if (!pressedAgain) ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+      pressedAgain = true;
+    }
+  }
+};
+
+TEST_F(RowActionsTest, WhileAReaderHoldsTheDictionaryTheWindowsAnswerAndOnlyOneRegistrationRuns) {
+  const std::string before = "abandon\tto give up\r\nable\tcan\r\n";
+  WithResult(before, "abandon", [&] {
+    // As an editor or the search indexer reads it: without delete sharing.
+    HeldDictionaryWatch::reader = ::CreateFileA(
+        "RAdoro.txt", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, HeldDictionaryWatch::reader);
+    HeldDictionaryWatch::result = gui_test::ResultWindowOf(dialog.m_hWnd);
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, &HeldDictionaryWatch::Tick);
+    PronunciationDialogAnswer::Expect("x", false);
+    CtrlDoubleClick(0);
+    ::KillTimer(nullptr, timer);
+
+    EXPECT_EQ(1, HeldDictionaryWatch::boxes);  // the second OK started nothing
+    EXPECT_GE(HeldDictionaryWatch::waitingTicks, 5);
+    EXPECT_LT(HeldDictionaryWatch::longestGap, 300u);
+    EXPECT_FALSE(HeldDictionaryWatch::resultEnabled);
+    const std::wstring& text = HeldDictionaryWatch::text;
+    EXPECT_NE(std::wstring::npos, text.find(FullPath(L"RAdoro.txt") + L"\n")) << text.c_str();
+    EXPECT_NE(std::wstring::npos, text.find(L"ほかのプログラムがこのファイルを使っています"));
+    // Once the reader let go, OK registered.
+    EXPECT_EQ("abandon\t[x]\tto give up\r\nable\tcan\r\n", scratch.Read("RAdoro.txt"));
+    EXPECT_EQ(before, scratch.Read("RAdoro.txt.bak"));
+    EXPECT_FALSE(scratch.Exists("RAdoro.txt.next"));
+    EXPECT_FALSE(scratch.Exists("RAdoro.txt.bak.tmp"));
+  });
 }
 
 }  // namespace
