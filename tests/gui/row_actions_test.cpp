@@ -305,10 +305,6 @@ TEST(PronunceDialog, AFailedRegistrationNamesTheFileAndTheReasonAndStaysOpen) {
   EXPECT_EQ("run\t[x]\tfast\r\n", scratch.Read("RAdoro.txt"));
 }
 
-}  // namespace
-
-namespace {
-
 // The row shown is the text before the first registration: a second one on it
 // finds no such line, says so and writes nothing, the backup included.
 TEST_F(RowActionsTest, ASecondRegistrationOnTheSameShownRowTellsAndWritesNothing) {
@@ -322,36 +318,30 @@ TEST_F(RowActionsTest, ASecondRegistrationOnTheSameShownRowTellsAndWritesNothing
     MessageBoxAnswer::Expect();
     CtrlDoubleClick(0);
     ASSERT_TRUE(PronunciationDialogAnswer::seen);
-    EXPECT_NE(std::wstring::npos, MessageBoxAnswer::text.find(L"もう一度引いて"))
-        << MessageBoxAnswer::text.c_str();
+    EXPECT_NE(std::wstring::npos, MessageBoxAnswer::text.find(L"もう一度引いて"));
     EXPECT_EQ(dictionary, scratch.Read("RAdoro.txt"));
     EXPECT_EQ(backup, scratch.Read("RAdoro.txt.bak"));
     EXPECT_FALSE(scratch.Exists("RAdoro.txt.next"));
   });
 }
 
-// Watches a registration that waits for a dictionary another program reads:
-// every tick while the work file is there and no message box shows, notes that
-// messages are handled and how the result window is, and presses OK once more.
-// Answers the message box by letting the reader go, then presses OK again.
+// Watches a registration waiting for a dictionary another program reads: at each tick while the
+// work file is there and no message box shows, notes how the result window is and presses OK
+// once more. Answers the message box by letting the reader go, then presses OK again.
 struct HeldDictionaryWatch {
   static inline HANDLE reader = nullptr;
   static inline HWND result = nullptr, lastBox = nullptr;
   static inline int waitingTicks = 0, boxes = 0;
   static inline DWORD lastTick = 0, longestGap = 0;
   static inline bool resultEnabled = false, pressedAgain = false, pressedAfterBox = false;
-  static inline std::wstring text;
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD now) {
     HWND dialog = ::FindWindowA(nullptr, Cp932("発音記号の登録をしましょう").c_str());
     HWND box = ::FindWindowW(L"#32770", L"Lexmoor");
     if (box && box != lastBox && ::IsWindowVisible(box)) {
       lastBox = box;
       ++boxes;
-      wchar_t buffer[1024] = {};
-      ::GetDlgItemTextW(box, 0xFFFF, buffer, 1024);
-      text = buffer;
       ::CloseHandle(reader);
-      ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      MessageBoxAnswer::Check(nullptr, 0, 0, 0);  // reads and closes it
     } else if (dialog && !box && boxes > 0 && !pressedAfterBox) {
       pressedAfterBox = true;
       ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
@@ -382,7 +372,7 @@ TEST_F(RowActionsTest, WhileAReaderHoldsTheDictionaryTheWindowsAnswerAndOnlyOneR
     EXPECT_GE(HeldDictionaryWatch::waitingTicks, 5);
     EXPECT_LT(HeldDictionaryWatch::longestGap, 300u);
     EXPECT_FALSE(HeldDictionaryWatch::resultEnabled);
-    const std::wstring& text = HeldDictionaryWatch::text;
+    const std::wstring& text = MessageBoxAnswer::text;
     EXPECT_NE(std::wstring::npos, text.find(FullPath(L"RAdoro.txt") + L"\n")) << text.c_str();
     EXPECT_NE(std::wstring::npos, text.find(L"ほかのプログラムがこのファイルを使っています"));
     // Once the reader let go, OK registered.

@@ -33,7 +33,7 @@ using testsupport::WriteWholeFile;
 // The registering process, with its first line of output.
 class Registering {
  public:
-  Registering(const std::string& directory, int steps, const std::string& replace);
+  Registering(const std::string& directory, int steps, const std::string& path);
   ~Registering();
   Registering(const Registering&) = delete;
   Registering& operator=(const Registering&) = delete;
@@ -54,9 +54,6 @@ class Registering {
   bool running_ = false;
 };
 
-// How register_and_stop is to put a file in place, by the name its steps then have.
-const char* PathArgument(const std::string& replace) { return replace == "Replace" ? "over-open" : "plain"; }
-
 #ifdef _WIN32
 std::string HelperProgram() {
   char self[MAX_PATH];
@@ -64,7 +61,7 @@ std::string HelperProgram() {
   return (std::filesystem::path(self).parent_path() / "register_and_stop.exe").string();
 }
 
-Registering::Registering(const std::string& directory, int steps, const std::string& replace) {
+Registering::Registering(const std::string& directory, int steps, const std::string& path) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE writeEnd = nullptr;
   if (!CreatePipe(&output_, &writeEnd, &inherit, 0)) return;
@@ -74,8 +71,8 @@ Registering::Registering(const std::string& directory, int steps, const std::str
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = writeEnd;
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  std::string line = "\"" + HelperProgram() + "\" \"" + directory + "\" " + std::to_string(steps) + " " +
-                     PathArgument(replace);
+  std::string line =
+      "\"" + HelperProgram() + "\" \"" + directory + "\" " + std::to_string(steps) + " " + path;
   running_ =
       CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process_);
   CloseHandle(writeEnd);
@@ -109,7 +106,7 @@ std::string HelperProgram() {
   return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "register_and_stop").string();
 }
 
-Registering::Registering(const std::string& directory, int steps, const std::string& replace) {
+Registering::Registering(const std::string& directory, int steps, const std::string& path) {
   int pipeEnds[2];
   if (pipe(pipeEnds) != 0) return;
   posix_spawn_file_actions_t actions;
@@ -118,9 +115,8 @@ Registering::Registering(const std::string& directory, int steps, const std::str
   posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
   const std::string program = HelperProgram();
   const std::string count = std::to_string(steps);
-  const char* const path = PathArgument(replace);
   char* const argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(directory.c_str()),
-                        const_cast<char*>(count.c_str()), const_cast<char*>(path), nullptr};
+                        const_cast<char*>(count.c_str()), const_cast<char*>(path.c_str()), nullptr};
   running_ = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, environ) == 0;
   posix_spawn_file_actions_destroy(&actions);
   close(pipeEnds[1]);
@@ -150,10 +146,10 @@ void Registering::Kill() {
 
 // Both ways of putting a file in place: over programs reading it, and the plain rename.
 class KillDuringRegistrationTest : public ::testing::TestWithParam<std::string> {};
-INSTANTIATE_TEST_SUITE_P(BothWays, KillDuringRegistrationTest, ::testing::Values("Replace", "Rename"));
+INSTANTIATE_TEST_SUITE_P(BothWays, KillDuringRegistrationTest, ::testing::Values("over-open", "plain"));
 
 TEST_P(KillDuringRegistrationTest, AfterEveryStepTheDictionaryIsOldOrNewInFull) {
-  const std::string replace = GetParam();
+  const std::string replace = GetParam() == "over-open" ? "Replace" : "Rename";  // as its steps are named
   const FillerDictionary filler = MakeFillerDictionary(6000);  // about 150 KB: several writes
   const std::string& oldDictionary = filler.before;
   const std::string& newDictionary = filler.after;
@@ -178,7 +174,7 @@ TEST_P(KillDuringRegistrationTest, AfterEveryStepTheDictionaryIsOldOrNewInFull) 
     {
       std::string directory = dir.Path();
       directory.pop_back();  // a trailing separator would escape the closing quote on Windows
-      Registering registering(directory, step, replace);
+      Registering registering(directory, step, GetParam());
       line = registering.FirstLine();
       registering.Kill();
     }

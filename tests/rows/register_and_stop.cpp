@@ -1,10 +1,9 @@
 // A registering process that can be killed at a chosen step: it registers the
 // pronunciation "x" for the row "run TAB fast" in the RAdoro.txt of DIRECTORY
 // and, once its file operations have taken STEPS steps, says which step it
-// stopped after and waits to be killed. With fewer steps it finishes. PATH
-// says how the system answers a rename over open files: "over-open" done, as
-// a plain rename stands for it, or "plain" not supported.
-//   register_and_stop DIRECTORY STEPS PATH
+// stopped after and waits to be killed. With fewer steps it finishes. A rename
+// over open files is done (as a plain one) with "over-open", unsupported with "plain".
+//   register_and_stop DIRECTORY STEPS over-open|plain
 // Prints one line: "stopped after <operation> <file>" or "done".
 #include <chrono>
 #include <cstdio>
