@@ -1,10 +1,11 @@
+#include "dictionary/native_file_system.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "dictionary/native_file_system.h"
 #include "dictionary/posix_file_descriptor.h"
 
 namespace dictionary {

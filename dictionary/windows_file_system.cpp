@@ -1,3 +1,5 @@
+#include "dictionary/native_file_system.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/native_file_system.h"
 #include "dictionary/windows_file_handle.h"
 
 namespace dictionary {

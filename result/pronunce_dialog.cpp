@@ -18,7 +18,7 @@ END_MESSAGE_MAP()
 namespace {
 
 // The user-interface thread waits for a held file without freezing its windows.
-class WaitHandlingMessages final : public dictionary::RetryPause {
+class MessagesFlowingPause final : public dictionary::RetryPause {
  public:
   void Wait(std::chrono::milliseconds pause) override {
     fw::WaitHandlingMessages(static_cast<DWORD>(pause.count()));
@@ -41,7 +41,7 @@ void CPronunceDialog::RegisterPronunciation() {
   if (m_bRegistering) return;
   const std::string pronunciation = DictionaryText(GetDlgItem(IDC_PRONUNCIATION));
   dictionary::NativeFileSystem files;
-  WaitHandlingMessages pause;
+  MessagesFlowingPause pause;
   m_bRegistering = true;
   const rows::RegisterOutcome outcome = rows::RegisterPronunciation(m_strRow.view(), pronunciation, files,
                                                                     dictionary::DictionaryPaths::In(), pause);
