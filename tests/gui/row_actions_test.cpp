@@ -318,7 +318,6 @@ TEST_F(RowActionsTest, ASecondRegistrationOnTheSameShownRowTellsAndWritesNothing
     PronunciationDialogAnswer::Expect("p2", false);
     MessageBoxAnswer::Expect();
     CtrlDoubleClick(0);
-    ASSERT_TRUE(PronunciationDialogAnswer::seen);
     EXPECT_NE(std::wstring::npos, MessageBoxAnswer::text.find(L"もう一度引いて"));
     EXPECT_EQ(dictionary, scratch.Read("RAdoro.txt"));
     EXPECT_EQ(backup, scratch.Read("RAdoro.txt.bak"));
@@ -328,7 +327,7 @@ TEST_F(RowActionsTest, ASecondRegistrationOnTheSameShownRowTellsAndWritesNothing
 
 // Watches a registration waiting for a dictionary another program reads: at each tick while the
 // work file is there and no message box shows, notes how the result window is and presses OK
-// once more. Answers the message box by letting the reader go, then presses OK again.
+// once more. Answers the message box by letting the reader go, then presses OK again, which registers.
 struct HeldDictionaryWatch {
   static inline HANDLE reader = nullptr;
   static inline HWND result = nullptr, lastBox = nullptr;
@@ -378,7 +377,6 @@ TEST_F(RowActionsTest, WhileAReaderHoldsTheDictionaryTheWindowsAnswerAndOnlyOneR
     const std::wstring& text = MessageBoxAnswer::text;
     EXPECT_NE(std::wstring::npos, text.find(FullPath(L"RAdoro.txt") + L"\n")) << text.c_str();
     EXPECT_NE(std::wstring::npos, text.find(L"ほかのプログラムがこのファイルを使っています"));
-    // Once the reader let go, OK registered.
     EXPECT_EQ("abandon\t[x]\tto give up\r\nable\tcan\r\n", scratch.Read("RAdoro.txt"));
     EXPECT_EQ(before, scratch.Read("RAdoro.txt.bak"));
     EXPECT_FALSE(scratch.Exists("RAdoro.txt.next"));
