@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "framework/code_page.h"
 #include "framework/message_loop.h"
 
 namespace gui_test {
@@ -38,7 +39,7 @@ namespace {
 // loops would; a WM_QUIT is posted again for the loop that owns it.
 void PumpWaitingMessages() {
   MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       return;
@@ -76,11 +77,21 @@ void PostKey(HWND target, UINT virtualKey) {
   ::PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
 }
 
+namespace {
+std::string ToCp932(const std::wstring& text) { return fw::FromUnicode(text, 932); }
+}  // namespace
+
 std::string WindowText(HWND hWnd) {
-  const int length = ::GetWindowTextLengthA(hWnd);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(::GetWindowTextA(hWnd, text.data(), length + 1)));
-  return text;
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hWnd)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()))));
+  return ToCp932(text);
+}
+
+std::string RowText(HWND list, int index) {
+  std::wstring row(static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
+  row.resize(
+      static_cast<size_t>(::SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(row.data()))));
+  return ToCp932(row);
 }
 
 std::string Cp932(const char* utf8) {
@@ -138,21 +149,34 @@ bool OpenAndEmptyClipboard() {
 }  // namespace
 
 bool SetClipboardText(const std::string& text) {
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  const std::wstring wide = fw::ToUnicode(text, 932);
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
   if (!block) return false;
-  char* data = static_cast<char*>(::GlobalLock(block));
-  std::copy(text.begin(), text.end(), data);
-  data[text.size()] = '\0';
+  auto* data = static_cast<wchar_t*>(::GlobalLock(block));
+  std::copy(wide.begin(), wide.end(), data);
+  data[wide.size()] = L'\0';
   ::GlobalUnlock(block);
   if (!OpenAndEmptyClipboard()) {
     ::GlobalFree(block);
     return false;
   }
-  const bool set = ::SetClipboardData(CF_TEXT, block) != nullptr;
+  const bool set = ::SetClipboardData(CF_UNICODETEXT, block) != nullptr;
   ::CloseClipboard();
   if (!set) ::GlobalFree(block);
   WaitUntilClipboardIsFree();
   return set;
+}
+
+std::string ClipboardText() {
+  std::wstring text;
+  WaitUntilClipboardIsFree();
+  if (!::OpenClipboard(nullptr)) return "<clipboard busy>";
+  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) text = chars;
+    ::GlobalUnlock(data);
+  }
+  ::CloseClipboard();
+  return ToCp932(text);
 }
 
 bool SetClipboardPicture() {
@@ -266,12 +290,52 @@ bool ScratchDirectory::Exists(const std::string& name) const {
   return std::filesystem::exists(m_directory.File(name));
 }
 
-bool TestDesktop::SetForegroundWindow(HWND window) {
-  return !refuseForeground && SystemDesktop().SetForegroundWindow(window);
+namespace {
+// The message this thread took from its queue last.
+UINT g_lastTaken = 0;
+LRESULT CALLBACK RememberTaken(int code, WPARAM removed, LPARAM message) {
+  if (code == HC_ACTION && removed == PM_REMOVE) g_lastTaken = reinterpret_cast<const MSG*>(message)->message;
+  return ::CallNextHookEx(nullptr, code, removed, message);
+}
+}  // namespace
+
+TestDesktop::TestDesktop()
+    : m_hook(::SetWindowsHookExW(WH_GETMESSAGE, &RememberTaken, nullptr, ::GetCurrentThreadId())) {}
+
+TestDesktop::~TestDesktop() {
+  if (m_hook) ::UnhookWindowsHookEx(m_hook);
 }
 
-bool TestDesktop::NotifyIcon(DWORD message, NOTIFYICONDATAA& data) {
-  record = data;
+bool TestDesktop::SetForegroundWindow(HWND window) {
+  if (refuseForeground || (foregroundOnlyAtHotKey && g_lastTaken != WM_HOTKEY)) return false;
+  return SystemDesktop().SetForegroundWindow(window);
+}
+
+bool TestDesktop::RegisterHotKey(HWND window, int id, UINT modifiers, UINT virtualKey) {
+  if (refuseHotKeys || !SystemDesktop().RegisterHotKey(window, id, modifiers, virtualKey)) return false;
+  hotKeys.push_back(virtualKey);
+  return true;
+}
+
+void TestDesktop::UnregisterHotKey(HWND window, int id) {
+  SystemDesktop().UnregisterHotKey(window, id);
+  hotKeys.clear();
+}
+
+UINT TestDesktop::VirtualKeyOfScanCode(UINT scanCode) {
+  return layoutKey ? layoutKey : SystemDesktop().VirtualKeyOfScanCode(scanCode);
+}
+
+void TestDesktop::AllowMessageFromLowerIntegrity(HWND window, UINT message) {
+  allowedMessages.insert(message);
+  SystemDesktop().AllowMessageFromLowerIntegrity(window, message);
+}
+
+bool TestDesktop::NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
+  if (data.uFlags & NIF_INFO)
+    balloons.push_back(data.szInfo);
+  else
+    record = data;
   if (message == NIM_ADD) ++iconAdds;
   if (iconCallsToRefuse > 0) {
     --iconCallsToRefuse;
