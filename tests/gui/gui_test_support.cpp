@@ -1,5 +1,7 @@
 #include "tests/gui/gui_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -25,10 +27,15 @@ void CALLBACK RunBody(HWND, UINT, UINT_PTR id, DWORD) {
 }  // namespace
 
 INT_PTR RunModal(CDialog& dialog, const std::function<void()>& body) {
-  g_body = body;
+  bool ran = false;
+  g_body = [&] {
+    ran = true;
+    body();
+  };
   g_dialog = &dialog;
   ::SetTimer(nullptr, 0, 1, &RunBody);
   const INT_PTR result = dialog.DoModal();
+  EXPECT_TRUE(ran) << "the dialog ended before its modal loop ran; DoModal gave " << result;
   g_body = nullptr;
   g_dialog = nullptr;
   return result;
@@ -208,12 +215,6 @@ void SendKey(WORD key, bool up) {
   ::SendInput(1, &input, sizeof input);
 }
 
-void SendLeftButton(bool up) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
-  ::SendInput(1, &input, sizeof input);
-}
 }  // namespace
 
 HeldKeys::HeldKeys(std::vector<WORD> keys) : m_keys(std::move(keys)) {
@@ -224,9 +225,6 @@ void HeldKeys::Release() {
   for (auto key = m_keys.rbegin(); key != m_keys.rend(); ++key) SendKey(*key, true);
   m_keys.clear();
 }
-
-HeldLeftButton::HeldLeftButton() { SendLeftButton(false); }
-HeldLeftButton::~HeldLeftButton() { SendLeftButton(true); }
 
 int RunProgram(const std::string& commandLine, std::string* output) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -337,6 +335,7 @@ bool TestDesktop::NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
   else
     record = data;
   if (message == NIM_ADD) ++iconAdds;
+  if (message == NIM_SETVERSION) iconVersion = data.uVersion;
   if (iconCallsToRefuse > 0) {
     --iconCallsToRefuse;
     return false;

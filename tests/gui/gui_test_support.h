@@ -65,15 +65,6 @@ class HeldKeys {
   std::vector<WORD> m_keys;
 };
 
-// The left mouse button held down through SendInput, released when the object goes.
-class HeldLeftButton {
- public:
-  HeldLeftButton();
-  ~HeldLeftButton();
-  HeldLeftButton(const HeldLeftButton&) = delete;
-  HeldLeftButton& operator=(const HeldLeftButton&) = delete;
-};
-
 // Runs another program to its end while this thread goes on handling
 // messages; returns its exit code (-1 when it could not start) and its output.
 int RunProgram(const std::string& commandLine, std::string* output = nullptr);
@@ -115,14 +106,15 @@ class TestDesktop : public Desktop {
   // As the foreground lock does when the user's key press went to another
   // program: granted only to the thread handling the WM_HOTKEY it registered.
   bool foregroundOnlyAtHotKey = false;
-  int iconCallsToRefuse = 0;            // as the shell does at logon, before the taskbar is ready
-  int iconAdds = 0;                     // NIM_ADD calls so far
-  NOTIFYICONDATAW record{};             // the record of the last call that was not a balloon
-  std::vector<std::wstring> balloons;   // the texts of the balloons shown
-  bool refuseHotKeys = false;           // as when another program holds the combination
-  UINT layoutKey = 0;                   // the layout's key for a scan code; 0: the system's answer
-  std::vector<UINT> hotKeys;            // the virtual keys registered now
-  std::set<UINT> allowedMessages;       // let through from lower integrity
+  int iconCallsToRefuse = 0;           // as the shell does at logon, before the taskbar is ready
+  int iconAdds = 0;                    // NIM_ADD calls so far
+  UINT iconVersion = 0;                // asked for with NIM_SETVERSION
+  NOTIFYICONDATAW record{};            // the record of the last call that was not a balloon
+  std::vector<std::wstring> balloons;  // the texts of the balloons shown
+  bool refuseHotKeys = false;          // as when another program holds the combination
+  UINT layoutKey = 0;                  // the layout's key for a scan code; 0: the system's answer
+  std::vector<UINT> hotKeys;           // the virtual keys registered now
+  std::set<UINT> allowedMessages;      // let through from lower integrity
 
  private:
   HHOOK m_hook;

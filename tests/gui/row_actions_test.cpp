@@ -12,11 +12,11 @@
 #include "result/pronunce_dialog.h"
 #include "tests/gui/gui_test_support.h"
 
+using gui_test::ClipboardText;
 using gui_test::Cp932;
 using gui_test::HeldKeys;
 using gui_test::PostKey;
 using gui_test::PumpFor;
-using gui_test::ClipboardText;
 using gui_test::RowText;
 using gui_test::RunModal;
 using gui_test::ScratchDirectory;
@@ -26,7 +26,6 @@ using gui_test::WindowText;
 namespace {
 
 constexpr int kSettleMs = 1000;
-
 
 // Acts on the pronunciation dialog once it shows: types and presses OK, or escapes.
 struct PronunciationDialogAnswer {
@@ -91,7 +90,12 @@ TEST_F(RowActionsTest, ADoubleClickFollowsTheWordOfThePastForm) {
   const std::string go = Cp932("go\tv. 行く");
   WithResult(went + "\r\n" + go + "\r\n", "went", [&] {
     ASSERT_EQ(went + "\n", RowText(list, 0));
+    // Another window with the main dialog's title, the first that title finds.
+    HWND other = ::CreateWindowExA(0, "STATIC", MAIN_DIALOG_TITLE, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   nullptr, nullptr);
+    ASSERT_EQ(other, ::FindWindowA(nullptr, MAIN_DIALOG_TITLE));
     DoubleClick(0);
+    ::DestroyWindow(other);
     EXPECT_EQ("go", ClipboardText());
     EXPECT_EQ("go", WindowText(dialog.GetDlgItem(IDC_WORD)));
     EXPECT_EQ(go + "\n", RowText(list, 0));

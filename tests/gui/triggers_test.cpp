@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "app/hot_key.h"
 #include "app/write_translate_dialog.h"
 #include "res/private_messages.h"
 #include "tests/gui/gui_test_support.h"
 
 using gui_test::BuiltProgram;
 using gui_test::HeldKeys;
-using gui_test::HeldLeftButton;
 using gui_test::PostKey;
 using gui_test::PumpFor;
 using gui_test::PumpUntil;
@@ -207,19 +207,25 @@ TEST_F(TriggersTest, CommandFromAnotherProgramEndsTheRun) {
   EXPECT_EQ(IDCANCEL, result);
 }
 
-TEST_F(TriggersTest, TheTrayIconShowsTheDialogOnlyWhileTheLeftButtonIsDown) {
+// The notification itself counts, from the mouse or the keyboard, in either
+// layout of the callback (the event alone, or with the icon's ID above it).
+TEST_F(TriggersTest, TheTrayIconShowsTheDialogWhenChosenWithTheLeftButtonOrTheKeyboard) {
+  const struct {
+    UINT event;
+    bool shows;
+  } kEvents[] = {{WM_MOUSEMOVE, false},   {WM_RBUTTONDOWN, false}, {WM_RBUTTONUP, false},
+                 {WM_CONTEXTMENU, false}, {WM_LBUTTONDOWN, true},  {WM_LBUTTONUP, true},
+                 {NIN_SELECT, true},      {NIN_KEYSELECT, true}};
   WithDialog([&] {
-    ::SendMessageA(dialog.m_hWnd, WM_TRAY_CALLBACK, 0, WM_MOUSEMOVE);
-    EXPECT_FALSE(::IsWindowVisible(dialog.m_hWnd));
-    ::SendMessageA(dialog.m_hWnd, WM_TRAY_CALLBACK, 0, WM_RBUTTONDOWN);
-    EXPECT_FALSE(::IsWindowVisible(dialog.m_hWnd));
-    {
-      ::SetCursorPos(1200, 1000);  // over nothing of ours
-      HeldLeftButton button;
-      PumpFor(50);
-      EXPECT_EQ(0, ::SendMessageA(dialog.m_hWnd, WM_TRAY_CALLBACK, 0, WM_LBUTTONDOWN));
+    EXPECT_EQ(static_cast<UINT>(NOTIFYICON_VERSION_4), desktop.iconVersion);
+    for (const auto& event : kEvents) {
+      for (LPARAM lParam : {static_cast<LPARAM>(event.event), MAKELPARAM(event.event, 0)}) {
+        SCOPED_TRACE(event.event);
+        dialog.ShowWindow(SW_HIDE);
+        EXPECT_EQ(0, ::SendMessageA(dialog.m_hWnd, WM_TRAY_CALLBACK, MAKEWPARAM(1200, 1000), lParam));
+        EXPECT_EQ(event.shows, ::IsWindowVisible(dialog.m_hWnd) != FALSE);
+      }
     }
-    EXPECT_TRUE(::IsWindowVisible(dialog.m_hWnd));
 
     // HIDE hides it again; the program goes on.
     ::SendMessageA(dialog.GetDlgItem(IDC_HIDE), BM_CLICK, 0, 0);
@@ -252,6 +258,10 @@ TEST_F(TriggersTest, ARestartedTaskbarGetsTheIconAgain) {
     EXPECT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &record));
     ::SendMessageA(dialog.m_hWnd, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &record));
+    // Run elevated, the program still hears the restart, and what other programs send it.
+    for (UINT message : {::RegisterWindowMessageA("TaskbarCreated"), WM_TRAY_CALLBACK, WM_LOOKUP_CLIPBOARD,
+                         static_cast<UINT>(WM_COMMAND), WM_SHOW_MAIN_DIALOG})
+      EXPECT_EQ(1u, desktop.allowedMessages.count(message)) << message;
   });
 }
 
@@ -331,6 +341,115 @@ TEST_F(TriggersTest, TextArrivesInTheDictionarysCodePageWhateverTheInputLanguage
     ::SendMessageA(dialog.m_hWnd, WM_LOOKUP_CLIPBOARD, 0, 0);
     EXPECT_EQ(japanese ? program : gui_test::Cp932("§×"), WindowText(edit));
   });
+}
+
+// Windows' foreground lock: the key press went to the other program, so only
+// the WM_HOTKEY that the press sends gives this one the right to the foreground.
+TEST_F(TriggersTest, APressOverAnotherProgramGivesThePopUpTheKeyboard) {
+  WithDialog([&] {
+    ::SetCursorPos(300, 200);
+    ShowResultWindowFirst();
+    desktop.foregroundOnlyAtHotKey = true;
+    gui_test::OtherProgramWindow other(RECT{100, 100, 900, 700});
+    ASSERT_NE(nullptr, other.Window());
+    PumpFor(kSettleMs);
+    ASSERT_NE(window, ::GetForegroundWindow());
+    ASSERT_TRUE(SetClipboardText("apple"));
+    {
+      HeldKeys keys({VK_CONTROL, VK_NONCONVERT});
+      EXPECT_TRUE(PumpUntil([&] { return Row() == "apple\tn. A\n"; }));
+    }
+    PumpFor(kSettleMs);
+    EXPECT_EQ(window, ::GetForegroundWindow());
+    HeldKeys({VK_ESCAPE}).Release();  // typed: it goes wherever the keyboard is
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(window); }));
+  });
+}
+
+// One press, one lookup: from the WM_HOTKEY or from the first tick that sees
+// the keys, whichever comes first; the ticks after it repeat while they stay held.
+TEST(HotKey, OnePressGivesOneLookupThenRepeatsWhileHeld) {
+  using A = HotKey::Action;
+  const struct {
+    const char* steps;  // P: a WM_HOTKEY, T: a tick
+    std::vector<A> actions;
+  } kPresses[] = {{"PTTPT", {A::kLookup, A::kNone, A::kRepeat, A::kNone, A::kRepeat}},
+                  {"TPTP", {A::kLookup, A::kBringToFront, A::kRepeat, A::kNone}}};
+  gui_test::TestDesktop desktop;
+  HotKey hotKey(desktop);
+  auto held = [] { return ::GetAsyncKeyState(VK_CONTROL) < 0 && ::GetAsyncKeyState(VK_NONCONVERT) < 0; };
+  for (const auto& press : kPresses) {
+    SCOPED_TRACE(press.steps);
+    std::vector<A> actions;
+    {
+      HeldKeys keys({VK_CONTROL, VK_NONCONVERT});
+      ASSERT_TRUE(PumpUntil(held));
+      for (const char* step = press.steps; *step; ++step)
+        actions.push_back(*step == 'P' ? hotKey.Pressed() : hotKey.Tick());
+    }
+    EXPECT_EQ(press.actions, actions);
+    ASSERT_TRUE(PumpUntil([&] { return !held(); }));
+    EXPECT_EQ(A::kNone, hotKey.Tick());  // released: the next press starts afresh
+  }
+}
+
+// Ctrl with VK_NONCONVERT, and with the key the layout gives the NonConvert
+// key where that is another. Where another program holds the combination,
+// the poll alone looks up, on either key.
+TEST(HotKey, IsRegisteredForTheLayoutsKeyTooAndPolledWhereRefused) {
+  const struct {
+    UINT layoutKey;
+    bool refused;
+    std::vector<UINT> registered;
+  } kLayouts[] = {{VK_NONCONVERT, false, {VK_NONCONVERT}},
+                  {VK_OEM_PA1, false, {VK_NONCONVERT, VK_OEM_PA1}},
+                  {VK_OEM_PA1, true, {}}};
+  for (const auto& layout : kLayouts) {
+    ScratchDirectory scratch;
+    scratch.Write("RAdoro.txt", kDictionary);
+    gui_test::TestDesktop desktop;
+    desktop.layoutKey = layout.layoutKey;
+    desktop.refuseHotKeys = layout.refused;
+    CWriteTranslateDialog dialog(nullptr, desktop);
+    RunModal(dialog, [&] {
+      EXPECT_EQ(layout.registered, desktop.hotKeys) << layout.layoutKey;
+      if (!layout.refused) return;
+      PumpUntil([&] { return !::IsWindowVisible(dialog.m_hWnd); });
+      PumpFor(kSettleMs);
+      ASSERT_TRUE(SetClipboardText("apple"));
+      HeldKeys keys({VK_CONTROL, layout.layoutKey});
+      HWND list = ::GetDlgItem(gui_test::ResultWindowOf(dialog.m_hWnd), IDC_LIST0);
+      EXPECT_TRUE(PumpUntil([&] { return FirstRow(list) == "apple\tn. A\n"; }));
+    });
+  }
+}
+
+// A lookup that can't read the dictionary says why, by a balloon from the tray
+// icon naming the file's full path and the system's reason, once a minute at most.
+TEST(UnreadableDictionary, ABalloonNamesThePathAndTheReason) {
+  const DWORD kReasons[] = {ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION};
+  for (const DWORD reason : kReasons) {
+    SCOPED_TRACE(reason);
+    ScratchDirectory scratch;
+    if (reason == ERROR_ACCESS_DENIED) ::CreateDirectoryA("RAdoro.txt", nullptr);  // a folder
+    if (reason == ERROR_SHARING_VIOLATION) scratch.Write("RAdoro.txt", kDictionary);
+    // Held by another program that lets no one else open it.
+    HANDLE held = reason == ERROR_SHARING_VIOLATION
+                      ? ::CreateFileA("RAdoro.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                      : INVALID_HANDLE_VALUE;
+    gui_test::TestDesktop desktop;
+    CWriteTranslateDialog dialog(nullptr, desktop);
+    RunModal(dialog, [&] {
+      dialog.LookupAndShow("apple");
+      dialog.LookupAndShow("apple");
+    });
+    if (held != INVALID_HANDLE_VALUE) ::CloseHandle(held);
+    wchar_t path[MAX_PATH];
+    ::GetFullPathNameW(L"RAdoro.txt", MAX_PATH, path, nullptr);
+    ASSERT_EQ(1u, desktop.balloons.size());
+    EXPECT_NE(std::wstring::npos, desktop.balloons[0].find(path)) << desktop.balloons[0].c_str();
+    EXPECT_NE(std::wstring::npos, desktop.balloons[0].find(L"(" + std::to_wstring(reason) + L")"));
+  }
 }
 
 }  // namespace
