@@ -36,19 +36,19 @@ bool HotKey::KeysDown() const {
 
 HotKey::Action HotKey::Pressed() {
   // Wine repeats WM_HOTKEY while the keys are held, MOD_NOREPEAT or not.
-  if (m_pressLookedUp) return Action::kNone;
-  m_pressLookedUp = true;
+  if (m_pressHandled) return Action::kNone;
+  m_pressHandled = true;
   return m_downAtLastTick ? Action::kBringToFront : Action::kLookup;
 }
 
 HotKey::Action HotKey::Tick() {
   const bool down = KeysDown();
   const bool sameHold = down && m_downAtLastTick;
-  const bool lookedUp = m_pressLookedUp;
+  const bool handled = m_pressHandled;
   m_downAtLastTick = down;
-  m_pressLookedUp = down && lookedUp;
+  m_pressHandled = down && handled;
   if (!down) return Action::kNone;
   if (sameHold) return Action::kRepeat;
   // The first tick of a press that WM_HOTKEY has looked up already gives no second lookup.
-  return lookedUp ? Action::kNone : Action::kLookup;
+  return handled ? Action::kNone : Action::kLookup;
 }

@@ -40,5 +40,5 @@ class HotKey {
   bool m_registered[kIds] = {};
   UINT m_layoutKey = 0;           // the layout's NonConvert key where it is not VK_NONCONVERT
   bool m_downAtLastTick = false;  // the keys were held at the last tick
-  bool m_pressLookedUp = false;   // WM_HOTKEY looked this press up before a tick saw it
+  bool m_pressHandled = false;    // a WM_HOTKEY of this press was acted on
 };
