@@ -41,6 +41,11 @@ std::optional<std::string> ReadClipboardText() {
     return fw::FromUnicode(std::wstring_view(text, wcsnlen(text, size / sizeof(wchar_t))),
                            dictionary::kDictionaryCodePage);
   }
+  // A program's own CF_TEXT is in the system's code page. In 932 it is taken
+  // byte for byte, as the dictionary holds it.
   const auto* bytes = static_cast<const char*>(lock.Data());
-  return std::string(bytes, strnlen(bytes, size));
+  const std::string_view text(bytes, strnlen(bytes, size));
+  const UINT systemCodePage = ::GetACP();
+  if (systemCodePage == dictionary::kDictionaryCodePage) return std::string(text);
+  return fw::FromUnicode(fw::ToUnicode(text, systemCodePage), dictionary::kDictionaryCodePage);
 }

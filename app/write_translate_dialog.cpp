@@ -1,19 +1,25 @@
 #include "app/write_translate_dialog.h"
 
 #include "app/about_dialog.h"
+#include "dictionary/dictionary_line.h"
+#include "framework/code_page.h"
 #include "framework/win_app.h"
 #include "res/private_messages.h"
 
+static_assert(fw::kStringCodePage == dictionary::kDictionaryCodePage,
+              "the program's strings are the dictionary's bytes");
+
 namespace {
-constexpr char kTrayTip[] = "Vocapop";
+constexpr wchar_t kTrayTip[] = L"Vocapop";
 constexpr UINT_PTR kTimerId = 10;
 constexpr UINT kTimerPeriodMs = 50;
 constexpr int kWordFontTenths = 120;
 constexpr int kListFontTenths = 100;
-// "ＭＳ ゴシック" and "ＭＳ Ｐゴシック" in code page 932.
-constexpr char kWordFontFace[] = "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e";
-constexpr char kListFontFace[] = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
+constexpr wchar_t kWordFontFace[] = L"ＭＳ ゴシック";
+constexpr wchar_t kListFontFace[] = L"ＭＳ Ｐゴシック";
 constexpr UINT kSystemCommandMask = 0xFFF0;
+// Posted to itself, so that the start's message box shows once the dialog runs.
+constexpr UINT WM_TELL_AT_START = WM_APP + 1;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CWriteTranslateDialog, CDialog)
@@ -29,6 +35,9 @@ ON_COMMAND(IDC_HIDE, OnHide)
 ON_COMMAND(IDC_CLOSE_APP, OnCloseApp)
 ON_COMMAND(IDC_TRANSLATE, LookupEditText)
 ON_REGISTERED_MESSAGE(s_msgTaskbarCreated, OnTaskbarCreated)
+ON_MESSAGE(WM_HOTKEY, OnHotKey)
+ON_MESSAGE(WM_SHOW_MAIN_DIALOG, OnShowMainDialog)
+ON_MESSAGE(WM_TELL_AT_START, OnTellAtStart)
 END_MESSAGE_MAP()
 
 CWriteTranslateDialog::CWriteTranslateDialog(CWnd* parent, Desktop& desktop)
@@ -42,8 +51,9 @@ BOOL CWriteTranslateDialog::OnInitDialog() {
   if (HMENU systemMenu = GetSystemMenu(FALSE)) {
     CString about;
     if (about.LoadString(IDS_ABOUTBOX) && !about.IsEmpty()) {
-      ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-      ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
+      ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+      ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX,
+                    fw::ToUnicode(about.view(), fw::kStringCodePage).c_str());
     }
   }
 
@@ -67,6 +77,12 @@ BOOL CWriteTranslateDialog::OnInitDialog() {
                    ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
   // Refused (at logon, before the taskbar is ready), it is added again at later timer ticks.
   m_nid.Add(m_hWnd, std::move(trayIcon), WM_TRAY_CALLBACK, kTrayTip);
+  // Run elevated, the program still hears the shell and the programs that
+  // send it these: the shell's restart, the icon, lookups, commands, a second start.
+  for (UINT message : {s_msgTaskbarCreated, WM_TRAY_CALLBACK, WM_LOOKUP_CLIPBOARD,
+                       static_cast<UINT>(WM_COMMAND), WM_SHOW_MAIN_DIALOG})
+    m_desktop.AllowMessageFromLowerIntegrity(m_hWnd, message);
+  m_hotKey.Register(m_hWnd);
 
   m_fontWord.CreatePointFont(kWordFontTenths, kWordFontFace);
   SetFontOn(GetDlgItem(IDC_WORD), m_fontWord);
@@ -76,11 +92,12 @@ BOOL CWriteTranslateDialog::OnInitDialog() {
   for (int i = 0; i < kListCount; ++i) m_listBoxes[i].SubclassDlgItem(IDC_LIST0 + i, m_pListupWindow.get());
 
   SetTimer(kTimerId, kTimerPeriodMs);
+  if (!m_strStartMessage.empty()) PostMessage(WM_TELL_AT_START);
   return TRUE;
 }
 
 void CWriteTranslateDialog::SetFontOn(HWND control, const CFont& font) {
-  ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
+  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
 }
 
 void CWriteTranslateDialog::OnSysCommand(UINT id, LPARAM lParam) {
@@ -112,6 +129,7 @@ HCURSOR CWriteTranslateDialog::OnQueryDragIcon() { return static_cast<HCURSOR>(m
 
 void CWriteTranslateDialog::OnDestroy() {
   CDialog::OnDestroy();
+  m_hotKey.Unregister();
   m_nid.Delete();
   // Destroying the result window ends the lists' subclassing before the list objects go.
   m_pListupWindow.reset();

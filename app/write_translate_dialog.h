@@ -3,10 +3,12 @@
 // fonts, the tray icon and what the lookups learned of the dictionary.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "app/desktop.h"
+#include "app/hot_key.h"
 #include "app/notify_icon_data.h"
 #include "dictionary/dictionary_paths.h"
 #include "dictionary/read_only_file.h"
@@ -30,7 +32,12 @@ class CWriteTranslateDialog : public CDialog {
   void LookupAndShow(CString query);
 
   void LookupClipboard();
+  // The lookup at a tick while the hot key stays held since the last one.
+  void RepeatClipboardLookup();
   void LookupEditText();
+
+  // A message box, in Japanese, shown once the dialog runs; the program goes on meanwhile.
+  void TellAtStart(std::wstring message);
 
  protected:
   BOOL OnInitDialog() override;
@@ -42,6 +49,9 @@ class CWriteTranslateDialog : public CDialog {
   LRESULT OnTrayCallback(WPARAM, LPARAM);
   LRESULT OnLookupClipboard(WPARAM, LPARAM);
   LRESULT OnTaskbarCreated(WPARAM, LPARAM);
+  LRESULT OnHotKey(WPARAM, LPARAM);
+  LRESULT OnShowMainDialog(WPARAM, LPARAM);
+  LRESULT OnTellAtStart(WPARAM, LPARAM);
   void OnHide();
   void OnCloseApp();
 
@@ -51,6 +61,10 @@ class CWriteTranslateDialog : public CDialog {
   void SetFontOn(HWND control, const CFont& font);
   void ApplyToList(int listId, const lookup::ListFill& fill);
   void BringToFront(HWND window);
+  void RunHotKeyAction(HotKey::Action action);
+  // A balloon from the tray icon naming the dictionary and `error`, the
+  // system's reason; not more often than about once a minute.
+  void TellUnreadableDictionary(uint32_t error);
 
   // Sent to every top-level window when the shell's taskbar is re-created.
   static const UINT s_msgTaskbarCreated;
@@ -58,6 +72,10 @@ class CWriteTranslateDialog : public CDialog {
   Desktop& m_desktop;
   HICON m_hIcon;
   NotifyIconData m_nid{m_desktop};
+  HotKey m_hotKey{m_desktop};
+  std::wstring m_strStartMessage;
+  ULONGLONG m_unreadableToldAt = 0;  // GetTickCount64 when the balloon last showed
+  bool m_bUnreadableTold = false;
   dictionary::NativeReadOnlyFiles m_files;
   lookup::DictionaryLookups m_lookups{dictionary::kDictionaryFile, m_files};
   int m_bHidden = 0;

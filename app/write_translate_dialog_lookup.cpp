@@ -16,6 +16,7 @@ void CWriteTranslateDialog::LookupAndShow(CString query) {
   // At most one read of the dictionary serves every word the lookup tries,
   // and none while the file stays as an earlier lookup read it.
   const lookup::LookupResult result = m_lookups.Lookup(query.view(), related);
+  if (result.unreadable) TellUnreadableDictionary(*result.unreadable);
   if (!result.shown) return;
   {
     const fw::UndrawnWhileShown undrawn(m_pListupWindow->m_hWnd);

@@ -1,24 +1,12 @@
-// What starts a lookup or shows and hides the main dialog: the timer that
-// polls the hot key, the clipboard, the buttons and Enter, the tray icon and
-// the messages other windows send.
+// What starts a lookup or shows and hides the main dialog: the hot key
+// (registered, and polled at every tick), the clipboard, the buttons and
+// Enter, the tray icon and the messages other windows send.
 #include <optional>
 #include <string>
 
 #include "app/clipboard_text.h"
 #include "app/write_translate_dialog.h"
 #include "res/private_messages.h"
-
-namespace {
-// The hot key is polled, not registered: the asynchronous key state tells
-// whether the keys are down whichever program has the keyboard focus.
-constexpr int kHotKeyModifier = VK_CONTROL;
-constexpr int kHotKey = VK_NONCONVERT;
-
-bool IsKeyDown(int virtualKey) { return ::GetAsyncKeyState(virtualKey) < 0; }
-
-// The left button as the user sees it, also with the buttons swapped.
-bool IsLeftButtonDown() { return IsKeyDown(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON); }
-}  // namespace
 
 const UINT CWriteTranslateDialog::s_msgTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
 
@@ -29,15 +17,40 @@ void CWriteTranslateDialog::OnTimer(UINT_PTR) {
     ShowWindow(SW_HIDE);
   }
   m_nid.AddIfRefused();
-  if (IsKeyDown(kHotKeyModifier) && IsKeyDown(kHotKey)) LookupClipboard();
+  RunHotKeyAction(m_hotKey.Tick());
+}
+
+LRESULT CWriteTranslateDialog::OnHotKey(WPARAM, LPARAM) {
+  // Received here, the key press gives this thread the right to the foreground.
+  RunHotKeyAction(m_hotKey.Pressed());
+  return 0;
+}
+
+void CWriteTranslateDialog::RunHotKeyAction(HotKey::Action action) {
+  switch (action) {
+    case HotKey::Action::kLookup:
+      LookupClipboard();
+      break;
+    case HotKey::Action::kRepeat:
+      RepeatClipboardLookup();
+      break;
+    case HotKey::Action::kBringToFront:
+      if (m_pListupWindow && ::IsWindowVisible(m_pListupWindow->m_hWnd))
+        BringToFront(m_pListupWindow->m_hWnd);
+      break;
+    case HotKey::Action::kNone:
+      break;
+  }
 }
 
 void CWriteTranslateDialog::LookupClipboard() {
   std::optional<std::string> text = ReadClipboardText();
   if (!text) return;
-  ::SetDlgItemTextA(m_hWnd, IDC_WORD, text->c_str());
+  CWnd(GetDlgItem(IDC_WORD)).SetWindowText(*text);
   LookupAndShow(std::move(*text));
 }
+
+void CWriteTranslateDialog::RepeatClipboardLookup() { LookupClipboard(); }
 
 void CWriteTranslateDialog::LookupEditText() {
   CString text;
@@ -50,8 +63,27 @@ LRESULT CWriteTranslateDialog::OnLookupClipboard(WPARAM, LPARAM) {
   return 1;
 }
 
-LRESULT CWriteTranslateDialog::OnTrayCallback(WPARAM, LPARAM) {
-  if (IsLeftButtonDown()) ShowWindow(SW_SHOW);
+LRESULT CWriteTranslateDialog::OnTrayCallback(WPARAM, LPARAM lParam) {
+  // The event is LOWORD(lParam) in both layouts of the callback (icon ID 0).
+  switch (LOWORD(lParam)) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case NIN_SELECT:     // chosen with the mouse
+    case NIN_KEYSELECT:  // chosen with the keyboard: Enter or Space on the icon
+      ShowWindow(SW_SHOW);
+      // The shell lets the icon's owner take the foreground: the edit box gets the keys.
+      m_desktop.SetForegroundWindow(m_hWnd);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+LRESULT CWriteTranslateDialog::OnShowMainDialog(WPARAM, LPARAM) {
+  m_bHidden = 1;  // a first tick still to come leaves it shown
+  ShowWindow(SW_SHOW);
+  m_desktop.SetForegroundWindow(m_hWnd);
   return 0;
 }
 

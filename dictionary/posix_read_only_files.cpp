@@ -39,10 +39,15 @@ class PosixReadOnlyFile final : public ReadOnlyFile {
 }  // namespace
 
 std::unique_ptr<ReadOnlyFile> NativeReadOnlyFiles::Open(const std::string& path) {
+  lastOpenError_ = 0;
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
+  if (fd < 0) {
+    lastOpenError_ = static_cast<uint32_t>(errno);
+    return nullptr;
+  }
   struct stat st;
   if (fstat(fd, &st) != 0) {
+    lastOpenError_ = static_cast<uint32_t>(errno);
     close(fd);
     return nullptr;
   }

@@ -43,6 +43,9 @@ class ReadOnlyFiles {
   // Null when the file can't be opened or its stamp can't be read. Others
   // may replace, rename or write the file while it is open.
   virtual std::unique_ptr<ReadOnlyFile> Open(const std::string& path) = 0;
+  // Why the last Open gave null: the system's error code (GetLastError() on
+  // Windows, errno elsewhere); 0 when it gave none.
+  virtual uint32_t LastOpenError() const { return 0; }
   // The clock the file system stamps last-write times with.
   virtual FileTime Now() = 0;
 };
@@ -51,7 +54,11 @@ class ReadOnlyFiles {
 class NativeReadOnlyFiles final : public ReadOnlyFiles {
  public:
   std::unique_ptr<ReadOnlyFile> Open(const std::string& path) override;
+  uint32_t LastOpenError() const override { return lastOpenError_; }
   FileTime Now() override;
+
+ private:
+  uint32_t lastOpenError_ = 0;
 };
 
 }  // namespace dictionary

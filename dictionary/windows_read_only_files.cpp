@@ -45,14 +45,19 @@ class WindowsReadOnlyFile final : public ReadOnlyFile {
 }  // namespace
 
 std::unique_ptr<ReadOnlyFile> NativeReadOnlyFiles::Open(const std::string& path) {
+  lastOpenError_ = 0;
   // Shared with every kind of access, so that no other program is refused
   // the dictionary while a lookup reads it.
   const HANDLE handle =
       CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  if (handle == INVALID_HANDLE_VALUE) {
+    lastOpenError_ = GetLastError();
+    return nullptr;
+  }
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(handle, &info)) {
+    lastOpenError_ = GetLastError();
     CloseHandle(handle);
     return nullptr;
   }

@@ -1,5 +1,6 @@
 #include "framework/cstring.h"
 
+#include "framework/code_page.h"
 #include "framework/win_app.h"
 
 bool CString::LoadString(unsigned id) {
@@ -8,8 +9,6 @@ bool CString::LoadString(unsigned id) {
   const int wideLength = ::LoadStringW(AfxGetResourceHandle(), id, reinterpret_cast<LPWSTR>(&resource), 0);
   m_text.clear();
   if (wideLength <= 0 || !resource) return false;
-  const int length = ::WideCharToMultiByte(CP_ACP, 0, resource, wideLength, nullptr, 0, nullptr, nullptr);
-  m_text.resize(static_cast<size_t>(length));
-  ::WideCharToMultiByte(CP_ACP, 0, resource, wideLength, m_text.data(), length, nullptr, nullptr);
-  return length > 0;
+  m_text = fw::FromUnicode(std::wstring_view(resource, static_cast<size_t>(wideLength)), fw::kStringCodePage);
+  return !m_text.empty();
 }

@@ -1,5 +1,6 @@
 // CString: the program's 8-bit string, a value type over std::string. Text is
-// bytes in the ANSI code page; nothing here decodes double-byte characters.
+// bytes in code page 932 (fw::kStringCodePage) whatever the system's ANSI code
+// page; nothing here decodes double-byte characters.
 #pragma once
 
 #include <string>

@@ -20,7 +20,7 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
   if (m_hWnd) return FALSE;
   m_nIDTemplate = templateId;
   m_pParentWnd = parent;
-  return ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(templateId),
+  return ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(templateId),
                               parent ? parent->m_hWnd : nullptr, &DialogProc,
                               reinterpret_cast<LPARAM>(this)) != nullptr;
 }
@@ -46,13 +46,13 @@ INT_PTR CDialog::DoModal() {
   m_bInModalLoop = true;
   m_bEndModalLoop = false;
   m_nModalResult = -1;
-  HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
+  HWND hWnd = ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), owner,
                                    &DialogProc, reinterpret_cast<LPARAM>(this));
   if (hWnd && !m_bEndModalLoop) {
     if (!::IsWindowVisible(hWnd)) ::ShowWindow(hWnd, SW_SHOWNORMAL);
     MSG msg;
     while (ContinueModal() && ::IsWindow(hWnd)) {
-      const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+      const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
       if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
       if (got <= 0) break;
       fw::DispatchLoopMessage(msg);
@@ -74,7 +74,7 @@ void CDialog::EndDialog(int result) {
   if (m_bInModalLoop) {
     m_nModalResult = result;
     m_bEndModalLoop = true;
-    if (m_hWnd) ::PostMessageA(m_hWnd, WM_NULL, 0, 0);  // wakes the loop
+    if (m_hWnd) ::PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wakes the loop
   }
   // For a modeless dialog this hides the window; it stays alive.
   if (m_hWnd) ::EndDialog(m_hWnd, result);

@@ -1,6 +1,7 @@
 // CDialog: a dialog built from a resource template, run modally (DoModal) or
 // modeless (Create). The object owns its window: destroying the object
-// destroys the window.
+// destroys the window. Dialogs are Unicode windows, so the templates' Japanese
+// captions show right under any ANSI code page.
 #pragma once
 
 #include "framework/wnd.h"

@@ -1,20 +1,20 @@
 #include "framework/font.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace {
 constexpr int kTenthsPerInchOfPoints = 720;  // 72 points an inch, in tenths
 }
 
-BOOL CFont::CreatePointFont(int tenthsOfPoint, const char* faceName) {
+BOOL CFont::CreatePointFont(int tenthsOfPoint, const wchar_t* faceName) {
   DeleteObject();
-  LOGFONTA font{};
+  LOGFONTW font{};
   font.lfCharSet = DEFAULT_CHARSET;
-  if (faceName) strncpy(font.lfFaceName, faceName, LF_FACESIZE - 1);
+  if (faceName) wcsncpy(font.lfFaceName, faceName, LF_FACESIZE - 1);
   HDC screen = ::GetDC(nullptr);
   font.lfHeight = -::MulDiv(::GetDeviceCaps(screen, LOGPIXELSY), tenthsOfPoint, kTenthsPerInchOfPoints);
   ::ReleaseDC(nullptr, screen);
-  m_hObject = ::CreateFontIndirectA(&font);
+  m_hObject = ::CreateFontIndirectW(&font);
   return m_hObject != nullptr;
 }
 

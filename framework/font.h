@@ -11,7 +11,7 @@ class CFont {
   CFont& operator=(const CFont&) = delete;
 
   // A font of `tenthsOfPoint` / 10 points on the screen; false when it can't be made.
-  BOOL CreatePointFont(int tenthsOfPoint, const char* faceName);
+  BOOL CreatePointFont(int tenthsOfPoint, const wchar_t* faceName);
   BOOL DeleteObject();
   HFONT GetSafeHandle() const { return m_hObject; }
 

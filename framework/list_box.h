@@ -14,6 +14,6 @@ class CListBox : public CWnd {
 
  private:
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-    return ::SendMessageA(Valid(), message, wParam, lParam);
+    return ::SendMessageW(Valid(), message, wParam, lParam);
   }
 };

@@ -10,9 +10,9 @@ bool IsDialogWindow(HWND hWnd) {
 
 void DispatchLoopMessage(MSG& msg) {
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  if (root && IsDialogWindow(root) && IsDialogMessageA(root, &msg)) return;
+  if (root && IsDialogWindow(root) && IsDialogMessageW(root, &msg)) return;
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
 }
 
 }  // namespace fw

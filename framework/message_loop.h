@@ -1,6 +1,8 @@
 // How every message loop of the program handles one message: keys aimed at a
 // dialog (the modal one or any modeless one, such as the result window) go
 // through IsDialogMessage of that dialog, so Enter, Escape and Tab work there.
+// Messages are taken in their Unicode form (GetMessageW, PeekMessageW): typed
+// characters reach the windows whatever the system's code page.
 #pragma once
 
 #include "framework/win32.h"

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "framework/code_page.h"
+
 namespace {
 // Names the object on its window, for FromHandlePermanent only: a property is a
 // server round trip under Wine, so no message path reads it.
@@ -40,11 +42,15 @@ void CWnd::SetPermanent(HWND hWnd) { ::SetPropA(hWnd, kObjectProperty, this); }
 void CWnd::ClearPermanent(HWND hWnd) { ::RemovePropA(hWnd, kObjectProperty); }
 
 void CWnd::GetWindowText(CString& text) const {
-  const int length = ::GetWindowTextLengthA(Valid());
-  std::string buffer(static_cast<size_t>(length) + 1, '\0');
-  const int got = ::GetWindowTextA(m_hWnd, buffer.data(), length + 1);
+  const int length = ::GetWindowTextLengthW(Valid());
+  std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
+  const int got = ::GetWindowTextW(m_hWnd, buffer.data(), length + 1);
   buffer.resize(got > 0 ? static_cast<size_t>(got) : 0);
-  text = CString(std::move(buffer));
+  text = CString(fw::FromUnicode(buffer, fw::kStringCodePage));
+}
+
+void CWnd::SetWindowText(std::string_view text) {
+  ::SetWindowTextW(Valid(), fw::ToUnicode(text, fw::kStringCodePage).c_str());
 }
 
 BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const {

@@ -34,12 +34,15 @@ class CWnd {
   BOOL ShowWindow(int command) { return ::ShowWindow(Valid(), command); }
   BOOL IsIconic() const { return ::IsIconic(Valid()); }
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return ::SendMessageA(Valid(), message, wParam, lParam);
+    return ::SendMessageW(Valid(), message, wParam, lParam);
   }
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return ::PostMessageA(Valid(), message, wParam, lParam);
+    return ::PostMessageW(Valid(), message, wParam, lParam);
   }
+  // The window's text, read and set in its Unicode form and converted from
+  // and to the program's code page.
   void GetWindowText(CString& text) const;
+  void SetWindowText(std::string_view text);
   BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
   BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement) { return ::SetWindowPlacement(Valid(), placement); }
   BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);

@@ -77,7 +77,9 @@ LookupResult DictionaryLookups::Lookup(std::string_view query, bool related) {
   const std::unique_ptr<dictionary::ReadOnlyFile> file = files_.Open(path_);
   if (!file) {
     kept_.reset();
-    return UnreadableLookup(plan);
+    LookupResult result = UnreadableLookup(plan);
+    result.unreadable = files_.LastOpenError();
+    return result;
   }
   if (kept_ && dictionary::StillAsRead(kept_->read, file->Stamp())) {
     if (!kept_->index || !Indexable(words)) return ScannedLookup(plan, *file);

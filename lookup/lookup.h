@@ -39,6 +39,9 @@ struct LookupResult {
   std::array<std::optional<ListFill>, kListCount> lists;  // final state of every touched list
   int32_t listCounter = 1;   // lists in use, 1 to 5
   int32_t largestCount = 0;  // largest count of any listing of the run
+  // Set when the dictionary could not be opened: the system's reason
+  // (ReadOnlyFiles::LastOpenError). The lists are then as the failure leaves them.
+  std::optional<uint32_t> unreadable;
 
   int32_t WindowWidth() const;   // the result window's size, placed at the cursor
   int32_t WindowHeight() const;

@@ -5,3 +5,4 @@
 
 inline constexpr UINT WM_TRAY_CALLBACK = WM_USER + 100;     // the tray icon's notifications
 inline constexpr UINT WM_LOOKUP_CLIPBOARD = WM_USER + 101;  // look up the clipboard text; answers 1
+inline constexpr UINT WM_SHOW_MAIN_DIALOG = WM_USER + 102;  // a second start asks the first to show itself

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Lexmoor need on Debian 12, once:
-# packages, the ja_JP.UTF-8 locale and a Wine prefix with Managed=N.
+# packages, the ja_JP.UTF-8 and en_US.UTF-8 locales and a Wine prefix with Managed=N.
 # Safe to run again: every step is skipped when already done.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,12 +15,20 @@ packages=(
 
 ensure_packages "${packages[@]}"
 
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
+# Japanese for the program's own runs; US English (code page 1252 under Wine)
+# for the second run of the GUI tests.
+missing_locales=()
+for want in ja_JP en_US; do
+  locale -a 2>/dev/null | grep -qi "^$want\.utf8\$" || missing_locales+=("$want")
+done
+if [ ${#missing_locales[@]} -gt 0 ]; then
   if [ "$(id -u)" -ne 0 ]; then
-    echo "setup: the ja_JP.UTF-8 locale is missing; run this script as root to generate it" >&2
+    echo "setup: the locales ${missing_locales[*]/%/.UTF-8} are missing; run this script as root to generate them" >&2
     exit 1
   fi
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+  for want in "${missing_locales[@]}"; do
+    grep -q "^$want.UTF-8 UTF-8" /etc/locale.gen || echo "$want.UTF-8 UTF-8" >> /etc/locale.gen
+  done
   locale-gen >/dev/null
 fi
 

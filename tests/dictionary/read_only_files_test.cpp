@@ -63,6 +63,7 @@ TEST(ReadOnlyFilesTest, StampsTellEveryChangeApart) {
   EXPECT_EQ(StampOf(files, path).lastWrite, first.lastWrite + kTicksPerSecond) << "a second after the first";
 
   EXPECT_EQ(files.Open(dir / "missing.txt"), nullptr);
+  EXPECT_EQ(files.LastOpenError(), 2u) << "not found, in either system's numbering";
 }
 
 // A file just written bears the clock's time, or a read within a tick of the

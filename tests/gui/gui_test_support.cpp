@@ -1,5 +1,7 @@
 #include "tests/gui/gui_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "framework/code_page.h"
 #include "framework/message_loop.h"
 
 namespace gui_test {
@@ -24,10 +27,15 @@ void CALLBACK RunBody(HWND, UINT, UINT_PTR id, DWORD) {
 }  // namespace
 
 INT_PTR RunModal(CDialog& dialog, const std::function<void()>& body) {
-  g_body = body;
+  bool ran = false;
+  g_body = [&] {
+    ran = true;
+    body();
+  };
   g_dialog = &dialog;
   ::SetTimer(nullptr, 0, 1, &RunBody);
   const INT_PTR result = dialog.DoModal();
+  EXPECT_TRUE(ran) << "the dialog ended before its modal loop ran; DoModal gave " << result;
   g_body = nullptr;
   g_dialog = nullptr;
   return result;
@@ -38,7 +46,7 @@ namespace {
 // loops would; a WM_QUIT is posted again for the loop that owns it.
 void PumpWaitingMessages() {
   MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       return;
@@ -76,11 +84,21 @@ void PostKey(HWND target, UINT virtualKey) {
   ::PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
 }
 
+namespace {
+std::string ToCp932(const std::wstring& text) { return fw::FromUnicode(text, 932); }
+}  // namespace
+
 std::string WindowText(HWND hWnd) {
-  const int length = ::GetWindowTextLengthA(hWnd);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(::GetWindowTextA(hWnd, text.data(), length + 1)));
-  return text;
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hWnd)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()))));
+  return ToCp932(text);
+}
+
+std::string RowText(HWND list, int index) {
+  std::wstring row(static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
+  row.resize(
+      static_cast<size_t>(::SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(row.data()))));
+  return ToCp932(row);
 }
 
 std::string Cp932(const char* utf8) {
@@ -138,21 +156,34 @@ bool OpenAndEmptyClipboard() {
 }  // namespace
 
 bool SetClipboardText(const std::string& text) {
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  const std::wstring wide = fw::ToUnicode(text, 932);
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
   if (!block) return false;
-  char* data = static_cast<char*>(::GlobalLock(block));
-  std::copy(text.begin(), text.end(), data);
-  data[text.size()] = '\0';
+  auto* data = static_cast<wchar_t*>(::GlobalLock(block));
+  std::copy(wide.begin(), wide.end(), data);
+  data[wide.size()] = L'\0';
   ::GlobalUnlock(block);
   if (!OpenAndEmptyClipboard()) {
     ::GlobalFree(block);
     return false;
   }
-  const bool set = ::SetClipboardData(CF_TEXT, block) != nullptr;
+  const bool set = ::SetClipboardData(CF_UNICODETEXT, block) != nullptr;
   ::CloseClipboard();
   if (!set) ::GlobalFree(block);
   WaitUntilClipboardIsFree();
   return set;
+}
+
+std::string ClipboardText() {
+  std::wstring text;
+  WaitUntilClipboardIsFree();
+  if (!::OpenClipboard(nullptr)) return "<clipboard busy>";
+  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) text = chars;
+    ::GlobalUnlock(data);
+  }
+  ::CloseClipboard();
+  return ToCp932(text);
 }
 
 bool SetClipboardPicture() {
@@ -184,12 +215,6 @@ void SendKey(WORD key, bool up) {
   ::SendInput(1, &input, sizeof input);
 }
 
-void SendLeftButton(bool up) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
-  ::SendInput(1, &input, sizeof input);
-}
 }  // namespace
 
 HeldKeys::HeldKeys(std::vector<WORD> keys) : m_keys(std::move(keys)) {
@@ -200,9 +225,6 @@ void HeldKeys::Release() {
   for (auto key = m_keys.rbegin(); key != m_keys.rend(); ++key) SendKey(*key, true);
   m_keys.clear();
 }
-
-HeldLeftButton::HeldLeftButton() { SendLeftButton(false); }
-HeldLeftButton::~HeldLeftButton() { SendLeftButton(true); }
 
 int RunProgram(const std::string& commandLine, std::string* output) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -266,13 +288,54 @@ bool ScratchDirectory::Exists(const std::string& name) const {
   return std::filesystem::exists(m_directory.File(name));
 }
 
-bool TestDesktop::SetForegroundWindow(HWND window) {
-  return !refuseForeground && SystemDesktop().SetForegroundWindow(window);
+namespace {
+// The message this thread took from its queue last.
+UINT g_lastTaken = 0;
+LRESULT CALLBACK RememberTaken(int code, WPARAM removed, LPARAM message) {
+  if (code == HC_ACTION && removed == PM_REMOVE) g_lastTaken = reinterpret_cast<const MSG*>(message)->message;
+  return ::CallNextHookEx(nullptr, code, removed, message);
+}
+}  // namespace
+
+TestDesktop::TestDesktop()
+    : m_hook(::SetWindowsHookExW(WH_GETMESSAGE, &RememberTaken, nullptr, ::GetCurrentThreadId())) {}
+
+TestDesktop::~TestDesktop() {
+  if (m_hook) ::UnhookWindowsHookEx(m_hook);
 }
 
-bool TestDesktop::NotifyIcon(DWORD message, NOTIFYICONDATAA& data) {
-  record = data;
+bool TestDesktop::SetForegroundWindow(HWND window) {
+  if (refuseForeground || (foregroundOnlyAtHotKey && g_lastTaken != WM_HOTKEY)) return false;
+  return SystemDesktop().SetForegroundWindow(window);
+}
+
+bool TestDesktop::RegisterHotKey(HWND window, int id, UINT modifiers, UINT virtualKey) {
+  if (refuseHotKeys || !SystemDesktop().RegisterHotKey(window, id, modifiers, virtualKey)) return false;
+  hotKeys.push_back(virtualKey);
+  return true;
+}
+
+void TestDesktop::UnregisterHotKey(HWND window, int id) {
+  SystemDesktop().UnregisterHotKey(window, id);
+  hotKeys.clear();
+}
+
+UINT TestDesktop::VirtualKeyOfScanCode(UINT scanCode) {
+  return layoutKey ? layoutKey : SystemDesktop().VirtualKeyOfScanCode(scanCode);
+}
+
+void TestDesktop::AllowMessageFromLowerIntegrity(HWND window, UINT message) {
+  allowedMessages.insert(message);
+  SystemDesktop().AllowMessageFromLowerIntegrity(window, message);
+}
+
+bool TestDesktop::NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
+  if (data.uFlags & NIF_INFO)
+    balloons.push_back(data.szInfo);
+  else
+    record = data;
   if (message == NIM_ADD) ++iconAdds;
+  if (message == NIM_SETVERSION) iconVersion = data.uVersion;
   if (iconCallsToRefuse > 0) {
     --iconCallsToRefuse;
     return false;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,10 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 // Posts a key press and release to `target`; the modal loop routes it like a typed key.
 void PostKey(HWND target, UINT virtualKey);
 
-// The text of a window as the program sees it (ANSI, code page 932).
+// The text of a window, or of row `index` of a list, as the program sees it:
+// read in Unicode and converted to code page 932, whatever the system's.
 std::string WindowText(HWND hWnd);
+std::string RowText(HWND list, int index);
 // `utf8` in code page 932, as the program's strings are.
 std::string Cp932(const char* utf8);
 std::string ClassName(HWND hWnd);
@@ -38,8 +41,11 @@ std::vector<HWND> Children(HWND parent);
 // lookup sent right after a setter below finds it free. The setters wait too.
 void WaitUntilClipboardIsFree();
 
-// Puts `text` on the clipboard as CF_TEXT (nothing else); false when that failed.
+// Puts `text` (code page 932) on the clipboard as a program does, in Unicode
+// (CF_UNICODETEXT, nothing else); false when that failed.
 bool SetClipboardText(const std::string& text);
+// The clipboard's Unicode text in code page 932.
+std::string ClipboardText();
 // Puts a small picture on the clipboard, and no text.
 bool SetClipboardPicture();
 // Announces CF_TEXT on the clipboard without ever delivering it.
@@ -57,15 +63,6 @@ class HeldKeys {
 
  private:
   std::vector<WORD> m_keys;
-};
-
-// The left mouse button held down through SendInput, released when the object goes.
-class HeldLeftButton {
- public:
-  HeldLeftButton();
-  ~HeldLeftButton();
-  HeldLeftButton(const HeldLeftButton&) = delete;
-  HeldLeftButton& operator=(const HeldLeftButton&) = delete;
 };
 
 // Runs another program to its end while this thread goes on handling
@@ -93,16 +90,34 @@ class ScratchDirectory {
 };
 
 // The desktop as a main dialog under test sees it: the system's, except where
-// a test makes it answer as Windows 10/11 may; it remembers the tray icon's record.
+// a test makes it answer as Windows 10/11 may; it remembers what it was asked.
 class TestDesktop : public Desktop {
  public:
+  TestDesktop();
+  ~TestDesktop() override;
   bool SetForegroundWindow(HWND window) override;
-  bool NotifyIcon(DWORD message, NOTIFYICONDATAA& data) override;
+  bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data) override;
+  bool RegisterHotKey(HWND window, int id, UINT modifiers, UINT virtualKey) override;
+  void UnregisterHotKey(HWND window, int id) override;
+  UINT VirtualKeyOfScanCode(UINT scanCode) override;
+  void AllowMessageFromLowerIntegrity(HWND window, UINT message) override;
 
   bool refuseForeground = false;  // as the foreground lock does while the user works in another program
-  int iconCallsToRefuse = 0;      // as the shell does at logon, before the taskbar is ready
-  int iconAdds = 0;               // NIM_ADD calls so far
-  NOTIFYICONDATAA record{};       // the record of the last call
+  // As the foreground lock does when the user's key press went to another
+  // program: granted only to the thread handling the WM_HOTKEY it registered.
+  bool foregroundOnlyAtHotKey = false;
+  int iconCallsToRefuse = 0;           // as the shell does at logon, before the taskbar is ready
+  int iconAdds = 0;                    // NIM_ADD calls so far
+  UINT iconVersion = 0;                // asked for with NIM_SETVERSION
+  NOTIFYICONDATAW record{};            // the record of the last call that was not a balloon
+  std::vector<std::wstring> balloons;  // the texts of the balloons shown
+  bool refuseHotKeys = false;          // as when another program holds the combination
+  UINT layoutKey = 0;                  // the layout's key for a scan code; 0: the system's answer
+  std::vector<UINT> hotKeys;           // the virtual keys registered now
+  std::set<UINT> allowedMessages;      // let through from lower integrity
+
+ private:
+  HHOOK m_hook;
 };
 
 // Another program's window, shown in front over `area` of the screen until the object goes.

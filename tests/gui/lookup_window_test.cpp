@@ -28,12 +28,7 @@ namespace {
 std::vector<std::string> Rows(HWND list) {
   std::vector<std::string> rows;
   const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    std::string row(static_cast<size_t>(::SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-    row.resize(
-        static_cast<size_t>(::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
-    rows.push_back(row);
-  }
+  for (int i = 0; i < count; ++i) rows.push_back(gui_test::RowText(list, i));
   return rows;
 }
 

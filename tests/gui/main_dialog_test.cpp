@@ -39,10 +39,10 @@ SIZE ClientSize(HWND hWnd) {
   return SIZE{rect.right, rect.bottom};
 }
 
-LOGFONTA FontOf(HWND control) {
-  LOGFONTA font{};
-  HFONT handle = reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0));
-  if (handle) ::GetObjectA(handle, sizeof font, &font);
+LOGFONTW FontOf(HWND control) {
+  LOGFONTW font{};
+  HFONT handle = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+  if (handle) ::GetObjectW(handle, sizeof font, &font);
   return font;
 }
 
@@ -106,19 +106,19 @@ TEST(MainDialog, SystemMenuEndsWithTheAboutItem) {
     const int count = ::GetMenuItemCount(menu);
     ASSERT_GE(count, 2);
     EXPECT_EQ(IDM_ABOUTBOX, static_cast<int>(::GetMenuItemID(menu, count - 1)));
-    char text[128] = {};
-    ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
-    EXPECT_EQ(Cp932("バージョン情報 Lexmoor(&A)..."), std::string(text));
+    wchar_t text[128] = {};
+    ::GetMenuStringW(menu, count - 1, text, 128, MF_BYPOSITION);
+    EXPECT_STREQ(L"バージョン情報 Lexmoor(&A)...", text);
     EXPECT_TRUE(::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
   });
 }
 
 // Closes the first window titled `title` that appears, remembering that it did.
 struct CloseWhenShown {
-  static inline std::string title;
+  static inline std::wstring title;
   static inline bool seen = false;
   static void CALLBACK Check(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND found = ::FindWindowA(nullptr, title.c_str());
+    HWND found = ::FindWindowW(nullptr, title.c_str());
     if (!found || !::IsWindowVisible(found)) return;
     ::KillTimer(nullptr, id);
     seen = true;
@@ -129,7 +129,7 @@ struct CloseWhenShown {
 TEST(MainDialog, AboutItemOpensTheAboutBox) {
   CWriteTranslateDialog dialog;
   RunModal(dialog, [&] {
-    CloseWhenShown::title = Cp932("バージョン情報 Lexmoor");
+    CloseWhenShown::title = L"バージョン情報 Lexmoor";  // shown right under any code page
     ::SetTimer(nullptr, 0, 20, &CloseWhenShown::Check);
     ::SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
   });
@@ -168,10 +168,10 @@ TEST(ResultWindow, IsCreatedHiddenWithFiveChoicableLists) {
     EXPECT_EQ("OK", WindowText(children[0]));
     const LONG listStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY |
                            LBS_SORT | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL;
-    const LOGFONTA expectedFont = [] {
-      LOGFONTA font{};
+    const LOGFONTW expectedFont = [] {
+      LOGFONTW font{};
       font.lfHeight = PointHeight(100);
-      lstrcpyA(font.lfFaceName, Cp932("ＭＳ Ｐゴシック").c_str());
+      lstrcpyW(font.lfFaceName, L"ＭＳ Ｐゴシック");
       return font;
     }();
     for (int i = 0; i < CWriteTranslateDialog::kListCount; ++i) {
@@ -183,7 +183,7 @@ TEST(ResultWindow, IsCreatedHiddenWithFiveChoicableLists) {
       CWnd* object = CWnd::FromHandlePermanent(list);
       ASSERT_NE(nullptr, object);
       EXPECT_STREQ("CChoicableListBox", object->GetRuntimeClass()->m_lpszClassName);
-      const LOGFONTA font = FontOf(list);
+      const LOGFONTW font = FontOf(list);
       EXPECT_STREQ(expectedFont.lfFaceName, font.lfFaceName);
       EXPECT_EQ(expectedFont.lfHeight, font.lfHeight);
     }
@@ -196,8 +196,8 @@ TEST(ResultWindow, IsCreatedHiddenWithFiveChoicableLists) {
 TEST(MainDialog, EditBoxHasTheWordFont) {
   CWriteTranslateDialog dialog;
   RunModal(dialog, [&] {
-    const LOGFONTA font = FontOf(dialog.GetDlgItem(IDC_WORD));
-    EXPECT_EQ(Cp932("ＭＳ ゴシック"), std::string(font.lfFaceName));
+    const LOGFONTW font = FontOf(dialog.GetDlgItem(IDC_WORD));
+    EXPECT_STREQ(L"ＭＳ ゴシック", font.lfFaceName);
     EXPECT_EQ(PointHeight(120), font.lfHeight);
   });
 }
@@ -230,11 +230,11 @@ TEST(ResultWindow, OkEnterAndEscapeHideIt) {
 // Asks the shell about the tray icon as the dialog's window goes, after its
 // own handlers ran and before the shell could notice that the window is gone.
 struct IconAtLastMessage {
-  static inline NOTIFYICONDATAA record{};
+  static inline NOTIFYICONDATAW record{};
   static inline BOOL stillThere = TRUE;
   static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (message == WM_NCDESTROY) {
-      stillThere = ::Shell_NotifyIconA(NIM_MODIFY, &record);
+      stillThere = ::Shell_NotifyIconW(NIM_MODIFY, &record);
       ::RemoveWindowSubclass(hWnd, &Proc, 1);
     }
     return ::DefSubclassProc(hWnd, message, wParam, lParam);
@@ -248,16 +248,16 @@ TEST(MainDialog, EscapeEndsTheRunAndRemovesTheTrayIcon) {
   HWND resultWindow = nullptr;
   const INT_PTR result = RunModal(dialog, [&] {
     IconAtLastMessage::record = desktop.record;
-    iconWhileRunning = ::Shell_NotifyIconA(NIM_MODIFY, &IconAtLastMessage::record);
+    iconWhileRunning = ::Shell_NotifyIconW(NIM_MODIFY, &IconAtLastMessage::record);
     ::SetWindowSubclass(dialog.m_hWnd, &IconAtLastMessage::Proc, 1, 0);
     resultWindow = gui_test::ResultWindowOf(dialog.m_hWnd);
     PostKey(dialog.GetDlgItem(IDC_WORD), VK_ESCAPE);
     EXPECT_TRUE(PumpUntil([&] { return !dialog.ContinueModal(); }));
   });
   EXPECT_EQ(IDCANCEL, result);
-  const NOTIFYICONDATAA& record = IconAtLastMessage::record;
+  const NOTIFYICONDATAW& record = IconAtLastMessage::record;
   EXPECT_TRUE(iconWhileRunning);
-  EXPECT_STREQ("Vocapop", record.szTip);
+  EXPECT_STREQ(L"Vocapop", record.szTip);
   EXPECT_EQ(static_cast<UINT>(WM_USER + 100), record.uCallbackMessage);
   EXPECT_EQ(static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP), record.uFlags);
   EXPECT_FALSE(IconAtLastMessage::stillThere);
@@ -283,8 +283,8 @@ TEST(MainDialog, ATrayIconRefusedAtLogonIsAddedAtALaterTickAtTheSmallIconSize) {
     EXPECT_TRUE(PumpUntil([&] { return desktop.iconCallsToRefuse == 0 && desktop.iconAdds >= 4; }, 2000));
     PumpFor(300);  // several more ticks: once added, the icon is not added again
     EXPECT_EQ(4, desktop.iconAdds);
-    NOTIFYICONDATAA record = desktop.record;
-    EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &record));  // the shell has it
+    NOTIFYICONDATAW record = desktop.record;
+    EXPECT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &record));  // the shell has it
     const SIZE size = IconSize(record.hIcon);
     EXPECT_EQ(::GetSystemMetrics(SM_CXSMICON), size.cx);
     EXPECT_EQ(::GetSystemMetrics(SM_CYSMICON), size.cy);

@@ -14,10 +14,12 @@
 #include "result/pronunce_dialog.h"
 #include "tests/gui/gui_test_support.h"
 
+using gui_test::ClipboardText;
 using gui_test::Cp932;
 using gui_test::HeldKeys;
 using gui_test::PostKey;
 using gui_test::PumpFor;
+using gui_test::RowText;
 using gui_test::RunModal;
 using gui_test::ScratchDirectory;
 using gui_test::SetClipboardText;
@@ -27,25 +29,6 @@ namespace {
 
 constexpr int kSettleMs = 1000;
 
-std::string ClipboardText() {
-  std::string text;
-  gui_test::WaitUntilClipboardIsFree();
-  if (!::OpenClipboard(nullptr)) return "<clipboard busy>";
-  if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-    if (const char* bytes = static_cast<const char*>(::GlobalLock(data))) text = bytes;
-    ::GlobalUnlock(data);
-  }
-  ::CloseClipboard();
-  return text;
-}
-
-std::string Row(HWND list, int index) {
-  std::string row(static_cast<size_t>(::SendMessageA(list, LB_GETTEXTLEN, index, 0)) + 1, '\0');
-  row.resize(
-      static_cast<size_t>(::SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(row.data()))));
-  return row;
-}
-
 // Acts on the pronunciation dialog once it shows: types and presses OK, or escapes.
 struct PronunciationDialogAnswer {
   static inline std::wstring pronunciation;
@@ -53,7 +36,7 @@ struct PronunciationDialogAnswer {
   static inline bool seen = false;
   static inline HWND owner = nullptr;
   static void CALLBACK Check(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dialog = ::FindWindowA(nullptr, Cp932("発音記号の登録をしましょう").c_str());
+    HWND dialog = ::FindWindowW(nullptr, L"発音記号の登録をしましょう");
     if (!dialog || !::IsWindowVisible(dialog)) return;
     ::KillTimer(nullptr, id);
     seen = true;
@@ -113,21 +96,26 @@ TEST_F(RowActionsTest, ADoubleClickFollowsTheWordOfThePastForm) {
   const std::string went = Cp932("went\tv. goの過去形");
   const std::string go = Cp932("go\tv. 行く");
   WithResult(went + "\r\n" + go + "\r\n", "went", [&] {
-    ASSERT_EQ(went + "\n", Row(list, 0));
+    ASSERT_EQ(went + "\n", RowText(list, 0));
+    // Another window with the main dialog's title, the first that title finds.
+    HWND other = ::CreateWindowExA(0, "STATIC", MAIN_DIALOG_TITLE, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   nullptr, nullptr);
+    ASSERT_EQ(other, ::FindWindowA(nullptr, MAIN_DIALOG_TITLE));
     DoubleClick(0);
+    ::DestroyWindow(other);
     EXPECT_EQ("go", ClipboardText());
     EXPECT_EQ("go", WindowText(dialog.GetDlgItem(IDC_WORD)));
-    EXPECT_EQ(go + "\n", Row(list, 0));
+    EXPECT_EQ(go + "\n", RowText(list, 0));
   });
 }
 
 TEST_F(RowActionsTest, ARowWithoutASpaceLeavesTheClipboardAndTheRows) {
   WithResult("apple\tx\r\n", "pear", [&] {
     ASSERT_TRUE(SetClipboardText("marker"));
-    ASSERT_EQ("Unknown", Row(list, 0));
+    ASSERT_EQ("Unknown", RowText(list, 0));
     DoubleClick(0);
     EXPECT_EQ("marker", ClipboardText());
-    EXPECT_EQ("Unknown", Row(list, 0));
+    EXPECT_EQ("Unknown", RowText(list, 0));
     EXPECT_EQ("", WindowText(dialog.GetDlgItem(IDC_WORD)));  // no clipboard lookup ran
   });
 }
@@ -149,7 +137,7 @@ TEST_F(RowActionsTest, CtrlDoubleClickRegistersAPronunciationAndKeepsTheBackup) 
     EXPECT_FALSE(scratch.Exists("RAdoro.txt.next"));
     // Nothing else happened: no lookup, the row still shows its old text.
     EXPECT_EQ("marker", ClipboardText());
-    EXPECT_EQ("abandon\tto give up\n", Row(list, 0));
+    EXPECT_EQ("abandon\tto give up\n", RowText(list, 0));
   });
 }
 
@@ -168,9 +156,9 @@ TEST_F(RowActionsTest, TheNextLookupShowsTheRegisteredPronunciation) {
         }
         ASSERT_TRUE(PronunciationDialogAnswer::seen);
         dialog.LookupAndShow("abandon");
-        EXPECT_EQ("abandon\t[@'b&nd@n]\tto give up\n", Row(list, 0));
+        EXPECT_EQ("abandon\t[@'b&nd@n]\tto give up\n", RowText(list, 0));
         dialog.LookupAndShow("able");
-        EXPECT_EQ("able\tcan\n", Row(list, 0));
+        EXPECT_EQ("able\tcan\n", RowText(list, 0));
       },
       true);
 }
@@ -266,8 +254,10 @@ std::wstring FullPath(const wchar_t* name) {
 
 std::wstring SystemMessage(DWORD code) {
   wchar_t text[512] = {};
-  ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, 512,
-                   nullptr);
+  const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+  // Japanese where the system has it, whatever the user's language, as the box says it.
+  if (!::FormatMessageW(flags, nullptr, code, MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), text, 512, nullptr))
+    ::FormatMessageW(flags, nullptr, code, 0, text, 512, nullptr);
   std::wstring message = text;
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) message.pop_back();
   return message;

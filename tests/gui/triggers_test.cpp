@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "app/hot_key.h"
 #include "app/write_translate_dialog.h"
 #include "res/private_messages.h"
 #include "tests/gui/gui_test_support.h"
 
 using gui_test::BuiltProgram;
 using gui_test::HeldKeys;
-using gui_test::HeldLeftButton;
 using gui_test::PostKey;
 using gui_test::PumpFor;
 using gui_test::PumpUntil;
@@ -34,10 +34,7 @@ constexpr int kSettleMs = 1000;
 constexpr int kSeveralTicksMs = 400;
 
 std::string FirstRow(HWND list) {
-  if (::SendMessageA(list, LB_GETCOUNT, 0, 0) < 1) return "";
-  std::string row(static_cast<size_t>(::SendMessageA(list, LB_GETTEXTLEN, 0, 0)) + 1, '\0');
-  row.resize(static_cast<size_t>(::SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(row.data()))));
-  return row;
+  return ::SendMessageA(list, LB_GETCOUNT, 0, 0) < 1 ? "" : gui_test::RowText(list, 0);
 }
 
 // Counts the texts set on the edit box: one per clipboard lookup.
@@ -210,19 +207,25 @@ TEST_F(TriggersTest, CommandFromAnotherProgramEndsTheRun) {
   EXPECT_EQ(IDCANCEL, result);
 }
 
-TEST_F(TriggersTest, TheTrayIconShowsTheDialogOnlyWhileTheLeftButtonIsDown) {
+// The notification itself counts, from the mouse or the keyboard, in either
+// layout of the callback (the event alone, or with the icon's ID above it).
+TEST_F(TriggersTest, TheTrayIconShowsTheDialogWhenChosenWithTheLeftButtonOrTheKeyboard) {
+  const struct {
+    UINT event;
+    bool shows;
+  } kEvents[] = {{WM_MOUSEMOVE, false},   {WM_RBUTTONDOWN, false}, {WM_RBUTTONUP, false},
+                 {WM_CONTEXTMENU, false}, {WM_LBUTTONDOWN, true},  {WM_LBUTTONUP, true},
+                 {NIN_SELECT, true},      {NIN_KEYSELECT, true}};
   WithDialog([&] {
-    ::SendMessageA(dialog.m_hWnd, WM_TRAY_CALLBACK, 0, WM_MOUSEMOVE);
-    EXPECT_FALSE(::IsWindowVisible(dialog.m_hWnd));
-    ::SendMessageA(dialog.m_hWnd, WM_TRAY_CALLBACK, 0, WM_RBUTTONDOWN);
-    EXPECT_FALSE(::IsWindowVisible(dialog.m_hWnd));
-    {
-      ::SetCursorPos(1200, 1000);  // over nothing of ours
-      HeldLeftButton button;
-      PumpFor(50);
-      EXPECT_EQ(0, ::SendMessageA(dialog.m_hWnd, WM_TRAY_CALLBACK, 0, WM_LBUTTONDOWN));
+    EXPECT_EQ(static_cast<UINT>(NOTIFYICON_VERSION_4), desktop.iconVersion);
+    for (const auto& event : kEvents) {
+      for (LPARAM lParam : {static_cast<LPARAM>(event.event), MAKELPARAM(event.event, 0)}) {
+        SCOPED_TRACE(event.event);
+        dialog.ShowWindow(SW_HIDE);
+        EXPECT_EQ(0, ::SendMessageA(dialog.m_hWnd, WM_TRAY_CALLBACK, MAKEWPARAM(1200, 1000), lParam));
+        EXPECT_EQ(event.shows, ::IsWindowVisible(dialog.m_hWnd) != FALSE);
+      }
     }
-    EXPECT_TRUE(::IsWindowVisible(dialog.m_hWnd));
 
     // HIDE hides it again; the program goes on.
     ::SendMessageA(dialog.GetDlgItem(IDC_HIDE), BM_CLICK, 0, 0);
@@ -249,12 +252,16 @@ TEST_F(TriggersTest, EnterAndTranslateLookTheEditTextUpAndCloseNothing) {
 
 TEST_F(TriggersTest, ARestartedTaskbarGetsTheIconAgain) {
   WithDialog([&] {
-    NOTIFYICONDATAA record = desktop.record;
+    NOTIFYICONDATAW record = desktop.record;
     // The shell forgets its icons when it restarts.
-    ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &record));
-    EXPECT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &record));
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &record));
+    EXPECT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &record));
     ::SendMessageA(dialog.m_hWnd, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &record));
+    EXPECT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &record));
+    // Run elevated, the program still hears the restart, and what other programs send it.
+    for (UINT message : {::RegisterWindowMessageA("TaskbarCreated"), WM_TRAY_CALLBACK, WM_LOOKUP_CLIPBOARD,
+                         static_cast<UINT>(WM_COMMAND), WM_SHOW_MAIN_DIALOG})
+      EXPECT_EQ(1u, desktop.allowedMessages.count(message)) << message;
   });
 }
 
@@ -325,13 +332,116 @@ TEST_F(TriggersTest, TextArrivesInTheDictionarysCodePageWhateverTheInputLanguage
     ::SendMessageA(dialog.m_hWnd, WM_LOOKUP_CLIPBOARD, 0, 0);
     EXPECT_EQ(gui_test::Cp932("’日本"), WindowText(edit));
 
-    // A Japanese program puts its own CF_TEXT: taken as it is, not through
-    // the Unicode text the system makes from it with the input language's code page.
-    const std::string program = gui_test::Cp932("日本");
+    // A program's own CF_TEXT is in the system's code page, not in the input
+    // language's, which the system would make the Unicode text from: under
+    // 932 it is taken as it is, under 1252 converted from 1252 ("§×").
+    const bool japanese = ::GetACP() == 932;
+    const std::string program = japanese ? gui_test::Cp932("日本") : "\xA7\xD7";
     ASSERT_TRUE(SetClipboard(CF_TEXT, program.c_str(), program.size() + 1, kEnglishUnitedStates));
     ::SendMessageA(dialog.m_hWnd, WM_LOOKUP_CLIPBOARD, 0, 0);
-    EXPECT_EQ(program, WindowText(edit));
+    EXPECT_EQ(japanese ? program : gui_test::Cp932("§×"), WindowText(edit));
   });
+}
+
+// Windows' foreground lock: the key press went to the other program, so only
+// the WM_HOTKEY that the press sends gives this one the right to the foreground.
+TEST_F(TriggersTest, APressOverAnotherProgramGivesThePopUpTheKeyboard) {
+  WithDialog([&] {
+    ::SetCursorPos(300, 200);
+    ShowResultWindowFirst();
+    desktop.foregroundOnlyAtHotKey = true;
+    gui_test::OtherProgramWindow other(RECT{100, 100, 900, 700});
+    ASSERT_NE(nullptr, other.Window());
+    PumpFor(kSettleMs);
+    ASSERT_NE(window, ::GetForegroundWindow());
+    ASSERT_TRUE(SetClipboardText("apple"));
+    {
+      HeldKeys keys({VK_CONTROL, VK_NONCONVERT});
+      EXPECT_TRUE(PumpUntil([&] { return Row() == "apple\tn. A\n"; }));
+    }
+    PumpFor(kSettleMs);
+    EXPECT_EQ(window, ::GetForegroundWindow());
+    HeldKeys({VK_ESCAPE}).Release();  // typed: it goes wherever the keyboard is
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(window); }));
+  });
+}
+
+// One press, one lookup: from the WM_HOTKEY or from the first tick that sees
+// the keys, whichever comes first; the ticks after it repeat while they stay held.
+TEST(HotKey, OnePressGivesOneLookupThenRepeatsWhileHeld) {
+  // P: a WM_HOTKEY, T: a tick; L: look up, R: again, F: to the front only, -: nothing.
+  const char* const kPresses[][2] = {{"PTTPT", "L-R-R"}, {"TPTP", "LFR-"}};
+  gui_test::TestDesktop desktop;
+  HotKey hotKey(desktop);
+  auto held = [] { return ::GetAsyncKeyState(VK_CONTROL) < 0 && ::GetAsyncKeyState(VK_NONCONVERT) < 0; };
+  auto code = [](HotKey::Action action) { return "-LRF"[static_cast<int>(action)]; };
+  for (const auto& press : kPresses) {
+    std::string actions;
+    {
+      HeldKeys keys({VK_CONTROL, VK_NONCONVERT});
+      ASSERT_TRUE(PumpUntil(held));
+      for (const char* step = press[0]; *step; ++step)
+        actions += code(*step == 'P' ? hotKey.Pressed() : hotKey.Tick());
+    }
+    ASSERT_TRUE(PumpUntil([&] { return !held(); }));
+    actions += code(hotKey.Tick());  // released: the next press starts afresh
+    EXPECT_EQ(std::string(press[1]) + "-", actions) << press[0];
+  }
+}
+
+// Ctrl with VK_NONCONVERT, and with the key the layout gives the NonConvert
+// key where that is another. Where another program holds the combination,
+// the poll alone looks up, on either key.
+TEST(HotKey, IsRegisteredForTheLayoutsKeyTooAndPolledWhereRefused) {
+  const struct {
+    UINT layoutKey;
+    bool refused;
+    std::vector<UINT> registered;
+  } kLayouts[] = {{VK_NONCONVERT, false, {VK_NONCONVERT}},
+                  {VK_OEM_PA1, false, {VK_NONCONVERT, VK_OEM_PA1}},
+                  {VK_OEM_PA1, true, {}}};
+  for (const auto& layout : kLayouts) {
+    ScratchDirectory scratch;
+    scratch.Write("RAdoro.txt", kDictionary);
+    gui_test::TestDesktop desktop;
+    desktop.layoutKey = layout.layoutKey;
+    desktop.refuseHotKeys = layout.refused;
+    CWriteTranslateDialog dialog(nullptr, desktop);
+    RunModal(dialog, [&] {
+      EXPECT_EQ(layout.registered, desktop.hotKeys) << layout.layoutKey;
+      if (!layout.refused) return;
+      PumpUntil([&] { return !::IsWindowVisible(dialog.m_hWnd); });
+      PumpFor(kSettleMs);
+      ASSERT_TRUE(SetClipboardText("apple"));
+      HeldKeys keys({VK_CONTROL, static_cast<WORD>(layout.layoutKey)});
+      HWND list = ::GetDlgItem(gui_test::ResultWindowOf(dialog.m_hWnd), IDC_LIST0);
+      EXPECT_TRUE(PumpUntil([&] { return FirstRow(list) == "apple\tn. A\n"; }));
+    });
+  }
+}
+
+// A lookup that can't read the dictionary says why, by a balloon from the tray
+// icon naming the file's full path and the system's reason, once a minute at most.
+TEST(UnreadableDictionary, ABalloonNamesThePathAndTheReason) {
+  for (const DWORD reason : {ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}) {
+    ScratchDirectory scratch;
+    if (reason == ERROR_ACCESS_DENIED) ::CreateDirectoryA("RAdoro.txt", nullptr);
+    if (reason == ERROR_SHARING_VIOLATION) scratch.Write("RAdoro.txt", kDictionary);
+    // Held by another program that lets no one else open it.
+    HANDLE held = ::CreateFileA("RAdoro.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    gui_test::TestDesktop desktop;
+    CWriteTranslateDialog dialog(nullptr, desktop);
+    RunModal(dialog, [&] {
+      dialog.LookupAndShow("apple");
+      dialog.LookupAndShow("apple");
+    });
+    if (held != INVALID_HANDLE_VALUE) ::CloseHandle(held);
+    wchar_t path[MAX_PATH];
+    ::GetFullPathNameW(L"RAdoro.txt", MAX_PATH, path, nullptr);
+    ASSERT_EQ(1u, desktop.balloons.size()) << reason;
+    EXPECT_NE(std::wstring::npos, desktop.balloons[0].find(path)) << desktop.balloons[0].c_str();
+    EXPECT_NE(std::wstring::npos, desktop.balloons[0].find(L"(" + std::to_wstring(reason) + L")"));
+  }
 }
 
 }  // namespace

@@ -49,7 +49,9 @@ class DictionaryLookupsTest : public ::testing::Test {
     const uint64_t before = files_.bytesRead();
     const LookupResult expected = exists_ ? reference::LookupWithRetryInBytes(bytes_, query, related)
                                           : reference::LookupWithRetry(kNoFile, query, related);
-    EXPECT_EQ(lookups_.Lookup(query, related), expected) << query;
+    const LookupResult got = lookups_.Lookup(query, related);
+    EXPECT_EQ(got, expected) << query;
+    EXPECT_EQ(got.unreadable.has_value(), !exists_) << "an unreadable dictionary said so: " << query;
     EXPECT_EQ(files_.openFiles(), 0) << "a file left open after looking up " << query;
     const uint64_t read = files_.bytesRead() - before;
     // Through what was kept: the rows shown, and a few pieces for words longer than the index keeps.

@@ -25,13 +25,17 @@
 //   lexmoor-poke cover L T R B        show a window of this program titled "lexmoor-poke cover" over
 //                                     that rectangle, in front, as the user's program would be; it
 //                                     stays until it is closed (WM_CLOSE) or for 30 s
+//   lexmoor-poke dialogs              print the state of every main dialog, one a line: visible|hidden
+//   lexmoor-poke message              wait for Lexmoor's message box, print its text (UTF-8) and press OK
 //
-// Texts on the command line are taken in the ANSI code page. Every failure is
-// reported with a message and exit status 1; bad usage exits with 2.
+// Texts on the command line are taken as Unicode, whatever the ANSI code page,
+// and handed on as Unicode. Every failure is reported with a message and exit
+// status 1; bad usage exits with 2.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -90,14 +94,14 @@ void Show() {
   if (!::IsWindowVisible(dialog)) Fail("the main dialog did not show");
 }
 
-void Type(const char* word) {
+void Type(const wchar_t* word) {
   HWND edit = ::GetDlgItem(MainDialog(), IDC_WORD);
   // Another process's edit box takes its text only through the message itself.
-  ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word));
+  ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word));
 }
 
-void Copy(const char* word) {
-  const size_t size = std::strlen(word) + 1;
+void Copy(const wchar_t* word) {
+  const size_t size = (std::wcslen(word) + 1) * sizeof(wchar_t);
   HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
   if (!block) Fail("out of memory for the clipboard text");
   std::memcpy(::GlobalLock(block), word, size);
@@ -113,7 +117,7 @@ void Copy(const char* word) {
     Fail("the clipboard stayed held by another program");
   }
   ::EmptyClipboard();
-  const bool set = ::SetClipboardData(CF_TEXT, block) != nullptr;
+  const bool set = ::SetClipboardData(CF_UNICODETEXT, block) != nullptr;
   ::CloseClipboard();
   if (!set) {
     ::GlobalFree(block);
@@ -176,7 +180,7 @@ void PrintRows(int index) {
 }
 
 // The first answer may read the dictionary that the others need not.
-void TimeAnswers(const char* word, int runs) {
+void TimeAnswers(const wchar_t* word, int runs) {
   if (runs < 2) Fail("time needs at least two runs");
   HWND dialog = MainDialog();
   Copy(word);
@@ -228,7 +232,7 @@ void DoubleClick(int row, bool ctrl) {
   if (ctrl) SendKey(VK_CONTROL, true);
 }
 
-void Pronounce(const char* text, bool escape) {
+void Pronounce(const wchar_t* text, bool escape) {
   HWND dialog = nullptr;
   for (DWORD waited = 0; waited < kWaitMs && !dialog; waited += kPollMs) {
     dialog = ::FindWindowW(nullptr, L"発音記号の登録をしましょう");
@@ -241,7 +245,7 @@ void Pronounce(const char* text, bool escape) {
   if (escape) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   } else {
-    ::SendMessageA(::GetDlgItem(dialog, IDC_PRONUNCIATION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    ::SendMessageW(::GetDlgItem(dialog, IDC_PRONUNCIATION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
   }
   for (DWORD waited = 0; waited < kWaitMs; waited += kPollMs) {
@@ -249,6 +253,31 @@ void Pronounce(const char* text, bool escape) {
     ::Sleep(kPollMs);
   }
   Fail("the pronunciation dialog stayed open");
+}
+
+void PrintDialogs() {
+  for (HWND w = ::FindWindowExA(nullptr, nullptr, "#32770", MAIN_DIALOG_TITLE); w;
+       w = ::FindWindowExA(nullptr, w, "#32770", MAIN_DIALOG_TITLE))
+    std::puts(::IsWindowVisible(w) ? "visible" : "hidden");
+}
+
+void AnswerMessage() {
+  HWND box = nullptr;
+  for (DWORD waited = 0; waited < kWaitMs && !box; waited += kPollMs) {
+    box = ::FindWindowW(L"#32770", L"Lexmoor");
+    if (!box || !::IsWindowVisible(box)) {
+      box = nullptr;
+      ::Sleep(kPollMs);
+    }
+  }
+  if (!box) Fail("no message box of Lexmoor appeared within 10 s");
+  wchar_t text[2048] = {};
+  ::SendMessageW(::GetDlgItem(box, 0xFFFF), WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text));
+  char utf8[8192];
+  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  std::fwrite(utf8, 1, bytes > 0 ? static_cast<size_t>(bytes - 1) : 0, stdout);
+  std::fputc('\n', stdout);
+  ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
 constexpr UINT kCoverMaxMs = 30000;
@@ -287,7 +316,7 @@ void Cover(const RECT& area) {
       "usage: lexmoor-poke wait | show | cursor X Y | type WORD | translate | related on|off |\n"
       "                    copy WORD | hotkey [MS] | lookup-clipboard | time WORD [RUNS] | rows [N] |\n"
       "                    window | dblclick ROW [ctrl] | pronounce TEXT|--escape | close |\n"
-      "                    cover L T R B\n");
+      "                    cover L T R B | dialogs | message\n");
   std::exit(2);
 }
 
@@ -296,6 +325,10 @@ void Cover(const RECT& area) {
 int main(int argc, char** argv) {
   if (argc < 2) Usage();
   const std::string command = argv[1];
+  // The texts as typed, not as the ANSI code page could carry them.
+  int wideCount = 0;
+  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &wideCount);
+  if (!wide || wideCount != argc) Fail("could not read the command line");
   if (command == "wait" && argc == 2) {
     Wait();
   } else if (command == "show" && argc == 2) {
@@ -303,7 +336,7 @@ int main(int argc, char** argv) {
   } else if (command == "cursor" && argc == 4) {
     if (!::SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3]))) Fail("could not move the cursor");
   } else if (command == "type" && argc == 3) {
-    Type(argv[2]);
+    Type(wide[2]);
   } else if (command == "translate" && argc == 2) {
     ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_TRANSLATE, BN_CLICKED), 0);
   } else if (command == "related" && argc == 3 &&
@@ -311,13 +344,13 @@ int main(int argc, char** argv) {
     HWND box = ::GetDlgItem(MainDialog(), IDC_RELATED);
     ::SendMessageA(box, BM_SETCHECK, !std::strcmp(argv[2], "on") ? BST_CHECKED : BST_UNCHECKED, 0);
   } else if (command == "copy" && argc == 3) {
-    Copy(argv[2]);
+    Copy(wide[2]);
   } else if (command == "hotkey" && argc <= 3) {
     HotKey(argc == 3 ? static_cast<DWORD>(std::atoi(argv[2])) : kDefaultHoldMs);
   } else if (command == "lookup-clipboard" && argc == 2) {
     std::printf("%ld\n", static_cast<long>(::SendMessageA(MainDialog(), WM_LOOKUP_CLIPBOARD, 0, 0)));
   } else if (command == "time" && (argc == 3 || argc == 4)) {
-    TimeAnswers(argv[2], argc == 4 ? std::atoi(argv[3]) : kDefaultTimedRuns);
+    TimeAnswers(wide[2], argc == 4 ? std::atoi(argv[3]) : kDefaultTimedRuns);
   } else if (command == "rows" && argc <= 3) {
     PrintRows(argc == 3 ? std::atoi(argv[2]) : 0);
   } else if (command == "window" && argc == 2) {
@@ -325,9 +358,13 @@ int main(int argc, char** argv) {
   } else if (command == "dblclick" && (argc == 3 || (argc == 4 && !std::strcmp(argv[3], "ctrl")))) {
     DoubleClick(std::atoi(argv[2]), argc == 4);
   } else if (command == "pronounce" && argc == 3) {
-    Pronounce(argv[2], !std::strcmp(argv[2], "--escape"));
+    Pronounce(wide[2], !std::strcmp(argv[2], "--escape"));
   } else if (command == "cover" && argc == 6) {
     Cover(RECT{std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5])});
+  } else if (command == "dialogs" && argc == 2) {
+    PrintDialogs();
+  } else if (command == "message" && argc == 2) {
+    AnswerMessage();
   } else if (command == "close" && argc == 2) {
     ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_CLOSE_APP, BN_CLICKED), 0);
   } else {

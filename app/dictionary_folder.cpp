@@ -1,0 +1,64 @@
+#include "app/dictionary_folder.h"
+
+#include "dictionary/dictionary_line.h"
+#include "dictionary/dictionary_paths.h"
+#include "framework/code_page.h"
+
+namespace {
+
+constexpr wchar_t kNotFound[] = L"辞書ファイルが見つかりません。次の場所を探しました:\n\n";
+constexpr wchar_t kWhatToDo[] =
+    L"\n辞書 RAdoro.txt を lexmoor.exe と同じフォルダーに置くと、Lexmoor "
+    L"を起動し直さなくても単語を引けるように"
+    L"なります。";
+
+bool Exists(const std::wstring& path) {
+  return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsFile(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The folder of lexmoor.exe, with its trailing backslash; empty when unknown.
+std::wstring ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);  // cut to fit: a longer path than MAX_PATH
+  }
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return path;
+  full.resize(length);
+  return full;
+}
+
+}  // namespace
+
+std::wstring SettleDictionaryFolder() {
+  const std::wstring name = fw::ToUnicode(dictionary::kDictionaryFile, dictionary::kDictionaryCodePage);
+  if (Exists(name)) return {};
+  const std::wstring inWorkingDirectory = FullPath(name);
+  const std::wstring folder = ProgramFolder();
+  if (folder.empty() || !::SetCurrentDirectoryW(folder.c_str()))
+    return kNotFound + inWorkingDirectory + L"\n" + kWhatToDo;
+  const std::wstring besideProgram = FullPath(name);
+  if (IsFile(besideProgram)) return {};
+  std::wstring message = kNotFound + inWorkingDirectory + L"\n";
+  if (besideProgram != inWorkingDirectory) message += besideProgram + L"\n";
+  return message + kWhatToDo;
+}
