@@ -15,15 +15,11 @@ void DispatchLoopMessage(MSG& msg) {
   DispatchMessageW(&msg);
 }
 
-}  // namespace fw
-
-namespace fw {
-
 void WaitHandlingMessages(DWORD ms) {
   const ULONGLONG until = GetTickCount64() + ms;
   for (;;) {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) {
         PostQuitMessage(static_cast<int>(msg.wParam));
         return;
