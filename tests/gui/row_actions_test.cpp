@@ -325,7 +325,7 @@ struct HeldDictionaryWatch {
   static inline DWORD lastTick = 0, longestGap = 0;
   static inline bool resultEnabled = false, pressedAgain = false, pressedAfterBox = false;
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD now) {
-    HWND dialog = ::FindWindowA(nullptr, Cp932("発音記号の登録をしましょう").c_str());
+    HWND dialog = ::FindWindowW(nullptr, L"発音記号の登録をしましょう");
     HWND box = ::FindWindowW(L"#32770", L"Lexmoor");
     if (box && box != lastBox && ::IsWindowVisible(box)) {
       lastBox = box;
