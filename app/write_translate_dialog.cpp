@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "framework/win_app.h"
 #include "res/private_messages.h"
+#include "result/row_drawing.h"
 
 namespace {
 constexpr char kTrayTip[] = "Vocapop";
@@ -71,7 +72,11 @@ BOOL CWriteTranslateDialog::OnInitDialog() {
   m_fontWord.CreatePointFont(kWordFontTenths, kWordFontFace);
   SetFontOn(GetDlgItem(IDC_WORD), m_fontWord);
   m_fontList.CreatePointFont(kListFontTenths, kListFontFace);
-  for (int i = 0; i < kListCount; ++i) SetFontOn(m_pListupWindow->GetDlgItem(IDC_LIST0 + i), m_fontList);
+  for (int i = 0; i < kListCount; ++i) {
+    HWND list = m_pListupWindow->GetDlgItem(IDC_LIST0 + i);
+    SetFontOn(list, m_fontList);
+    FitRowHeightToFont(list);  // the lists draw their rows: the font doesn't size them
+  }
 
   for (int i = 0; i < kListCount; ++i) m_listBoxes[i].SubclassDlgItem(IDC_LIST0 + i, m_pListupWindow.get());
 

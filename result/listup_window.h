@@ -1,9 +1,10 @@
-// The result window: a modeless dialog with five lists side by side. OK,
-// Enter and Escape hide it; it lives as long as the main dialog.
+// The result window: a modeless dialog with five lists side by side, whose
+// rows it draws. OK, Enter and Escape hide it; it lives as long as the main dialog.
 #pragma once
 
 #include "framework/dialog.h"
 #include "res/resource.h"
+#include "result/row_drawing.h"
 
 class CListupWindow : public CDialog {
   DECLARE_DYNAMIC(CListupWindow)
@@ -14,6 +15,10 @@ class CListupWindow : public CDialog {
 
  protected:
   void OnHide() { ShowWindow(SW_HIDE); }
+  LRESULT OnDrawItem(WPARAM, LPARAM lParam);
 
   DECLARE_MESSAGE_MAP()
+
+ private:
+  RowDrawing m_rowDrawing;
 };
