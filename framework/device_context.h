@@ -1,5 +1,5 @@
 // Owners of what drawing borrows: a window's device context, an object
-// selected into one, and a context's state while it is changed.
+// selected into one, and a context's text colour while it is changed.
 #pragma once
 
 #include "framework/win32.h"
@@ -36,19 +36,22 @@ class SelectedObject {
   HGDIOBJ m_old;
 };
 
-// Colours, modes and selections changed on `dc` are put back when the guard goes.
-class SavedDcState {
+// Text drawn in `colour` on `dc` without filling behind it, until the guard goes.
+class TransparentText {
  public:
-  explicit SavedDcState(HDC dc) : m_hDC(dc), m_saved(::SaveDC(dc)) {}
-  ~SavedDcState() {
-    if (m_saved) ::RestoreDC(m_hDC, m_saved);
+  TransparentText(HDC dc, COLORREF colour)
+      : m_hDC(dc), m_oldColour(::SetTextColor(dc, colour)), m_oldMode(::SetBkMode(dc, TRANSPARENT)) {}
+  ~TransparentText() {
+    ::SetBkMode(m_hDC, m_oldMode);
+    ::SetTextColor(m_hDC, m_oldColour);
   }
-  SavedDcState(const SavedDcState&) = delete;
-  SavedDcState& operator=(const SavedDcState&) = delete;
+  TransparentText(const TransparentText&) = delete;
+  TransparentText& operator=(const TransparentText&) = delete;
 
  private:
   HDC m_hDC;
-  int m_saved;
+  COLORREF m_oldColour;
+  int m_oldMode;
 };
 
 }  // namespace fw

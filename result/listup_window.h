@@ -14,6 +14,7 @@ class CListupWindow : public CDialog {
   explicit CListupWindow(CWnd* parent = nullptr) : CDialog(IDD, parent) {}
 
  protected:
+  BOOL OnInitDialog() override;
   void OnHide() { ShowWindow(SW_HIDE); }
   LRESULT OnDrawItem(WPARAM, LPARAM lParam);
 

@@ -24,15 +24,13 @@ int Width(HDC dc, std::wstring_view text) {
 }  // namespace
 
 void RowDrawing::DrawItem(const DRAWITEMSTRUCT& item) {
-  const fw::SavedDcState saved(item.hDC);
   // A disabled list shows no selection, only its greyed rows.
   const bool disabled = item.itemState & ODS_DISABLED;
   const bool selected = (item.itemState & ODS_SELECTED) && !disabled;
   ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (item.itemID != kNoItem) {
-    ::SetTextColor(item.hDC,
-                   ::GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    ::SetBkMode(item.hDC, TRANSPARENT);
+    const fw::TransparentText colour(
+        item.hDC, ::GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     DrawRowText(item);
   }
   // Drawn whole at every action, the focus never depends on what the rectangle showed before.
