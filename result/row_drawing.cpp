@@ -29,12 +29,14 @@ void RowDrawing::DrawItem(const DRAWITEMSTRUCT& item) {
   const bool selected = (item.itemState & ODS_SELECTED) && !disabled;
   ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (item.itemID != kNoItem) {
-    const fw::TransparentText colour(
-        item.hDC, ::GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const fw::TransparentText colour(item.hDC, ::GetSysColor(disabled   ? COLOR_GRAYTEXT
+                                                             : selected ? COLOR_HIGHLIGHTTEXT
+                                                                        : COLOR_WINDOWTEXT));
     DrawRowText(item);
   }
   // Drawn whole at every action, the focus never depends on what the rectangle showed before.
-  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) ::DrawFocusRect(item.hDC, &item.rcItem);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT))
+    ::DrawFocusRect(item.hDC, &item.rcItem);
 }
 
 void RowDrawing::DrawRowText(const DRAWITEMSTRUCT& item) {
@@ -70,7 +72,8 @@ const RowDrawing::Page& RowDrawing::PageOf(HWND list, HDC dc, const RECT& client
   if (page == m_pages.end()) page = m_pages.insert(m_pages.end(), Page{list});
   const int top = static_cast<int>(Send(list, LB_GETTOPINDEX));
   const int count = static_cast<int>(Send(list, LB_GETCOUNT));
-  const int inSight = std::clamp(static_cast<int>(client.bottom + rowHeight - 1) / std::max(rowHeight, 1), 0, count - top);
+  const int rowsInClient = static_cast<int>(client.bottom + rowHeight - 1) / std::max(rowHeight, 1);
+  const int inSight = std::max(0, std::min(rowsInClient, count - top));
   const int textWidth = static_cast<int>(client.right) - kTextIndent;
   // A measured row keeps its headword's width as item data, and a refilled
   // list has none: a page whose first row has none is measured anew.
@@ -103,7 +106,8 @@ const std::wstring& RowDrawing::Text(HWND list, int index) {
   const LRESULT length = Send(list, LB_GETTEXTLEN, static_cast<WPARAM>(index));
   m_text.resize(length > 0 ? static_cast<size_t>(length) + 1 : 0);
   if (length > 0) {
-    const LRESULT got = Send(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(m_text.data()));
+    const LRESULT got =
+        Send(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(m_text.data()));
     m_text.resize(got > 0 ? static_cast<size_t>(got) : 0);
   }
   rows::DropUndrawn(m_text);

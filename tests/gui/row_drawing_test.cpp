@@ -15,7 +15,8 @@ namespace {
 
 std::wstring TextOf(HWND list, int index) {
   std::wstring text(static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
-  text.resize(static_cast<size_t>(::SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+  text.resize(
+      static_cast<size_t>(::SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
   return text;
 }
 
@@ -47,7 +48,8 @@ Picture Print(HWND list) {
   return picture;
 }
 
-constexpr int kStateColours[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT};
+constexpr int kStateColours[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT,
+                                 COLOR_GRAYTEXT};
 
 // The system's colours for the states, set for a test as a high-contrast theme sets them, and given back.
 class SystemColours {
@@ -79,7 +81,8 @@ TEST(RowDrawing, RowsReadBackAsAddedAfterTheyAreDrawn) {
     }
     ASSERT_EQ(static_cast<LRESULT>(rows.size()), ::SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (size_t i = 0; i < rows.size(); ++i)
-      EXPECT_EQ(fw::ToUnicode(rows[i], dictionary::kDictionaryCodePage), TextOf(list, static_cast<int>(i))) << i;
+      EXPECT_EQ(fw::ToUnicode(rows[i], dictionary::kDictionaryCodePage), TextOf(list, static_cast<int>(i)))
+          << i;
   });
 }
 
@@ -93,7 +96,8 @@ TEST(RowDrawing, TabsAlignMeaningsLineEndsDontShowAndStatesHaveTheSystemsColours
     ::SendMessageW(list, LB_SETCURSEL, 3, 0);
 
     // Rows as high as a list the system draws makes them with that font.
-    HWND plain = ::CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 9, 9, window, nullptr, nullptr, nullptr);
+    HWND plain =
+        ::CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 9, 9, window, nullptr, nullptr, nullptr);
     ::SendMessageW(plain, WM_SETFONT, ::SendMessageW(list, WM_GETFONT, 0, 0), FALSE);
     const LONG height = static_cast<LONG>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
     EXPECT_EQ(::SendMessageW(plain, LB_GETITEMHEIGHT, 0, 0), height);

@@ -57,14 +57,16 @@ HWND SystemDrawnCopy(HWND drawn) {
   ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
   ::OffsetRect(&rect, rect.right - rect.left, 0);
   const auto style = static_cast<DWORD>(::GetWindowLongW(drawn, GWL_STYLE)) & ~LBS_OWNERDRAWFIXED;
-  HWND copy = ::CreateWindowExW(::GetWindowLongW(drawn, GWL_EXSTYLE), L"LISTBOX", L"", style, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top, window, nullptr, nullptr, nullptr);
+  HWND copy =
+      ::CreateWindowExW(::GetWindowLongW(drawn, GWL_EXSTYLE), L"LISTBOX", L"", style, rect.left, rect.top,
+                        rect.right - rect.left, rect.bottom - rect.top, window, nullptr, nullptr, nullptr);
   if (!copy) Fail("the list to compare with could not be made");
   ::SendMessageW(copy, WM_SETFONT, ::SendMessageW(drawn, WM_GETFONT, 0, 0), FALSE);
   const int count = static_cast<int>(::SendMessageW(drawn, LB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     std::wstring row(static_cast<size_t>(::SendMessageW(drawn, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-    row.resize(static_cast<size_t>(::SendMessageW(drawn, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
+    row.resize(
+        static_cast<size_t>(::SendMessageW(drawn, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
     ::SendMessageW(copy, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(row.c_str()));
   }
   ::SendMessageW(copy, LB_SETHORIZONTALEXTENT, ::SendMessageW(drawn, LB_GETHORIZONTALEXTENT, 0, 0), 0);
