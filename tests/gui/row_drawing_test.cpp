@@ -13,84 +13,72 @@
 
 namespace {
 
-std::wstring TextOf(HWND list, int index) {
-  std::wstring text(static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
-  text.resize(
-      static_cast<size_t>(::SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
-  return text;
-}
-
-// The list's client area as the list draws it.
-struct Picture {
-  LONG width = 0;
-  std::vector<COLORREF> pixels;
-  COLORREF At(LONG x, LONG y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
-Picture Print(HWND list) {
+// The list's client area as the list draws it, in stripes of `rowHeight` lines of 0x00RRGGBB pixels.
+std::vector<std::vector<DWORD>> RowsDrawn(HWND list, LONG rowHeight) {
   RECT client;
   ::GetClientRect(list, &client);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  BITMAPINFO info{{sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
   void* bits = nullptr;
   HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HDC dc = ::CreateCompatibleDC(nullptr);
   HGDIOBJ old = ::SelectObject(dc, bitmap);
   ::SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
   ::GdiFlush();
-  Picture picture{client.right, {}};
-  for (LONG i = 0; i < client.right * client.bottom; ++i) {
-    const DWORD bgr = static_cast<const DWORD*>(bits)[i];
-    picture.pixels.push_back(RGB(GetBValue(bgr), GetGValue(bgr), GetRValue(bgr)));
-  }
+  std::vector<std::vector<DWORD>> rows;
+  for (const DWORD* row = static_cast<const DWORD*>(bits);
+       rows.size() < static_cast<size_t>(client.bottom / rowHeight); row += client.right * rowHeight)
+    rows.emplace_back(row, row + client.right * rowHeight);
   ::SelectObject(dc, old);
   ::DeleteDC(dc);
   ::DeleteObject(bitmap);
-  return picture;
+  return rows;
 }
 
-constexpr int kStateColours[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT,
-                                 COLOR_GRAYTEXT};
+DWORD SystemPixel(int element) {
+  const COLORREF c = ::GetSysColor(element);
+  return static_cast<DWORD>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+}
 
-// The system's colours for the states, set for a test as a high-contrast theme sets them, and given back.
-class SystemColours {
+// The system's colours of the states, set as a high-contrast theme sets them, and given back.
+class HighContrast {
  public:
-  explicit SystemColours(const std::vector<COLORREF>& colours) {
-    for (int element : kStateColours) m_saved.push_back(::GetSysColor(element));
-    ::SetSysColors(5, kStateColours, colours.data());
+  HighContrast() {
+    for (int element : kElements) m_saved.push_back(::GetSysColor(element));
+    const COLORREF theme[] = {RGB(0, 0, 0), RGB(255, 255, 0), RGB(0, 255, 255), RGB(0, 0, 1), RGB(0, 255, 0)};
+    ::SetSysColors(5, kElements, theme);
   }
-  ~SystemColours() { ::SetSysColors(5, kStateColours, m_saved.data()); }
+  ~HighContrast() { ::SetSysColors(5, kElements, m_saved.data()); }
 
  private:
+  static constexpr int kElements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT,
+                                      COLOR_GRAYTEXT};
   std::vector<COLORREF> m_saved;
 };
 
-TEST(RowDrawing, RowsReadBackAsAddedAfterTheyAreDrawn) {
+TEST(RowDrawing, ListsDrawTheirRowsAndKeepTheirText) {
   gui_test::ScratchDirectory scratch;
   // A TAB and a line end, double-byte text, the longest row, a lone lead byte at the end.
   const std::string longest = "ab\t" + std::string(10239 - 4, 'x');
   const std::string apple = "ab\t" + gui_test::Cp932("林檎 ①");
   scratch.Write("RAdoro.txt", "ab\tx\r\n" + apple + ";x\r\n" + longest + "\r\nabd\tx\x82");
-  const std::vector<std::string> rows = {"ab\tx\n", apple, longest + "\n", "abd\tx\x82"};
+  const std::vector<std::string> found = {"ab\tx\n", apple, longest + "\n", "abd\tx\x82"};
   CWriteTranslateDialog dialog;
   gui_test::RunModal(dialog, [&] {
-    HWND list = ::GetDlgItem(gui_test::ResultWindowOf(dialog.m_hWnd), IDC_LIST0);
+    HWND window = gui_test::ResultWindowOf(dialog.m_hWnd);
+    HWND list = ::GetDlgItem(window, IDC_LIST0);
     dialog.LookupAndShow("ab");
     for (WPARAM scroll : {SB_LEFT, SB_RIGHT}) {  // the long row's start and end in sight
       ::SendMessageW(list, WM_HSCROLL, scroll, 0);
       ::UpdateWindow(list);
     }
-    ASSERT_EQ(static_cast<LRESULT>(rows.size()), ::SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (size_t i = 0; i < rows.size(); ++i)
-      EXPECT_EQ(fw::ToUnicode(rows[i], dictionary::kDictionaryCodePage), TextOf(list, static_cast<int>(i)))
-          << i;
-  });
-}
+    ASSERT_EQ(static_cast<LRESULT>(found.size()), ::SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (size_t i = 0; i < found.size(); ++i) {
+      std::wstring text(static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
+      ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));  // and the terminator
+      EXPECT_EQ(fw::ToUnicode(found[i], dictionary::kDictionaryCodePage), text) << i;
+    }
 
-TEST(RowDrawing, TabsAlignMeaningsLineEndsDontShowAndStatesHaveTheSystemsColours) {
-  CWriteTranslateDialog dialog;
-  gui_test::RunModal(dialog, [&] {
-    HWND window = gui_test::ResultWindowOf(dialog.m_hWnd);
-    HWND list = ::GetDlgItem(window, IDC_LIST0);
+    list = ::GetDlgItem(window, IDC_LIST1);  // one the lookup left at the template's size
     for (const wchar_t* row : {L"go\tab\r\n", L"go\tab", L"apple\tab\x01", L"apple\tab", L""})
       ::SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(row));
     ::SendMessageW(list, LB_SETCURSEL, 3, 0);
@@ -103,39 +91,30 @@ TEST(RowDrawing, TabsAlignMeaningsLineEndsDontShowAndStatesHaveTheSystemsColours
     EXPECT_EQ(::SendMessageW(plain, LB_GETITEMHEIGHT, 0, 0), height);
     ::DestroyWindow(plain);
 
-    const std::vector<COLORREF> highContrast = {RGB(0, 0, 0), RGB(255, 255, 0), RGB(0, 255, 255),
-                                                RGB(0, 0, 1), RGB(0, 255, 0)};
     for (bool themed : {false, true}) {
-      std::optional<SystemColours> colours;
-      if (themed) colours.emplace(highContrast);
+      std::optional<HighContrast> theme;
+      if (themed) theme.emplace();
       for (bool enabled : {true, false}) {
-        SCOPED_TRACE(testing::Message() << "themed " << themed << " enabled " << enabled);
+        SCOPED_TRACE(testing::Message() << "high contrast " << themed << ", enabled " << enabled);
         ::EnableWindow(list, enabled);
-        const Picture picture = Print(list);
-        const LONG right = picture.width - 1;
-        const auto background = [&](LONG row) { return picture.At(right, row * height + height / 2); };
-        const auto has = [&](LONG row, COLORREF colour) {
-          for (LONG y = row * height; y < (row + 1) * height; ++y)
-            for (LONG x = 0; x < right; ++x)
-              if (picture.At(x, y) == colour) return true;
-          return false;
+        const auto rows = RowsDrawn(list, height);
+        ASSERT_LE(5u, rows.size());
+        const auto has = [&](size_t row, int element) {
+          return std::count(rows[row].begin(), rows[row].end(), SystemPixel(element)) > 0;
         };
-        const auto meaningEnd = [&](LONG row) {
-          LONG end = 0;
-          for (LONG y = row * height; y < (row + 1) * height; ++y)
-            for (LONG x = 0; x < right; ++x)
-              if (picture.At(x, y) != background(row)) end = std::max(end, x);
+        const auto meaningEnd = [&](size_t row) {
+          size_t end = 0;
+          for (size_t i = 0; i < rows[row].size(); ++i)
+            if (rows[row][i] != rows[row].back()) end = std::max(end, i % (rows[row].size() / height));
           return end;
         };
-        const auto color = [](int element) { return ::GetSysColor(element); };
-        for (LONG row : {0, 1, 2, 4}) EXPECT_EQ(color(COLOR_WINDOW), background(row)) << row;
-        EXPECT_EQ(color(enabled ? COLOR_HIGHLIGHT : COLOR_WINDOW), background(3));
-        EXPECT_TRUE(has(1, color(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT)));
-        EXPECT_TRUE(has(3, color(enabled ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT)));
-        EXPECT_FALSE(has(4, color(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT)));
+        for (size_t row : {0, 1, 2, 4}) EXPECT_EQ(SystemPixel(COLOR_WINDOW), rows[row].back()) << row;
+        EXPECT_EQ(SystemPixel(enabled ? COLOR_HIGHLIGHT : COLOR_WINDOW), rows[3].back());
+        EXPECT_TRUE(has(1, enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+        EXPECT_TRUE(has(3, enabled ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
+        EXPECT_FALSE(has(4, enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
         // The line end and the control character draw nothing; "ab" starts at one x after "go" and "apple".
-        const auto rowOne = picture.pixels.begin() + picture.width * height;
-        EXPECT_TRUE(std::equal(picture.pixels.begin(), rowOne, rowOne));
+        EXPECT_EQ(rows[0], rows[1]);
         EXPECT_EQ(meaningEnd(1), meaningEnd(2));
       }
     }
