@@ -5,6 +5,7 @@
 #include "framework/code_page.h"
 #include "framework/win_app.h"
 #include "res/private_messages.h"
+#include "result/row_drawing.h"
 
 static_assert(fw::kStringCodePage == dictionary::kDictionaryCodePage,
               "the program's strings are the dictionary's bytes");
@@ -87,7 +88,11 @@ BOOL CWriteTranslateDialog::OnInitDialog() {
   m_fontWord.CreatePointFont(kWordFontTenths, kWordFontFace);
   SetFontOn(GetDlgItem(IDC_WORD), m_fontWord);
   m_fontList.CreatePointFont(kListFontTenths, kListFontFace);
-  for (int i = 0; i < kListCount; ++i) SetFontOn(m_pListupWindow->GetDlgItem(IDC_LIST0 + i), m_fontList);
+  for (int i = 0; i < kListCount; ++i) {
+    HWND list = m_pListupWindow->GetDlgItem(IDC_LIST0 + i);
+    SetFontOn(list, m_fontList);
+    FitRowHeightToFont(list);  // the lists draw their rows: the font doesn't size them
+  }
 
   for (int i = 0; i < kListCount; ++i) m_listBoxes[i].SubclassDlgItem(IDC_LIST0 + i, m_pListupWindow.get());
 

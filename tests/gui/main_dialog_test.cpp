@@ -167,7 +167,8 @@ TEST(ResultWindow, IsCreatedHiddenWithFiveChoicableLists) {
     EXPECT_EQ(BS_DEFPUSHBUTTON, Style(children[0]) & BS_TYPEMASK);
     EXPECT_EQ("OK", WindowText(children[0]));
     const LONG listStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY |
-                           LBS_SORT | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL;
+                           LBS_SORT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
+                           LBS_DISABLENOSCROLL;
     const LOGFONTW expectedFont = [] {
       LOGFONTW font{};
       font.lfHeight = PointHeight(100);
