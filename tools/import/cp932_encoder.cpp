@@ -7,11 +7,9 @@
 namespace import {
 namespace {
 
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "code points are exchanged with iconv as UCS-4LE");
-constexpr char kCodePoints[] = "UCS-4LE";
-constexpr char kCp932[] = "CP932";
-constexpr char kCp932Translit[] = "CP932//TRANSLIT";
-constexpr char kTranslitLocale[] = "C.UTF-8";
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "code points are exchanged as UCS-4LE");
+constexpr const char* kCodePoints = text::kUcs4Le;
+constexpr const char* kCp932 = text::kCp932;
 constexpr char32_t kFullWidthSemicolon = 0xFF1B;
 
 std::string_view AsBytes(const char32_t& cp) {
@@ -24,34 +22,17 @@ std::u32string AsCodePoints(const std::string& ucs4) {
   return cps;
 }
 
-// glibc's transliteration reads the calling thread's locale.
-class ThreadLocaleGuard {
- public:
-  explicit ThreadLocaleGuard(locale_t use) : previous_(uselocale(use)) {}
-  ~ThreadLocaleGuard() { uselocale(previous_); }
-  ThreadLocaleGuard(const ThreadLocaleGuard&) = delete;
-  ThreadLocaleGuard& operator=(const ThreadLocaleGuard&) = delete;
-
- private:
-  locale_t previous_;
-};
-
 }  // namespace
 
 Cp932Encoder::Cp932Encoder()
     : toUcs4_(kCodePoints, "UTF-8"),
       toCp932_(kCp932, kCodePoints),
       fromCp932_(kCodePoints, kCp932),
-      translit_(kCp932Translit, kCodePoints),
-      translitLocale_(newlocale(LC_CTYPE_MASK, kTranslitLocale, static_cast<locale_t>(0))) {
-  if (translitLocale_ == static_cast<locale_t>(0))
-    throw ImportError(std::string("the ") + kTranslitLocale + " locale is not installed");
+      translit_(kCp932, kCodePoints, text::Unmappable::kSubstitute) {
   size_t failedAt = 0;
   if (!toCp932_.Convert(AsBytes(kFullWidthSemicolon), fullWidthSemicolon_, failedAt))
     throw ImportError("the system's CP932 conversion has no full-width semicolon");
 }
-
-Cp932Encoder::~Cp932Encoder() { freelocale(translitLocale_); }
 
 std::optional<std::string> Cp932Encoder::Encode(std::string_view utf8) {
   std::string ucs4;
@@ -107,11 +88,7 @@ Cp932Encoder::Mapping Cp932Encoder::Compute(char32_t cp) {
     return {bytes, exact ? Kind::kExact : Kind::kEquivalent};
   }
   std::string translit;
-  bool transliterated;
-  {
-    ThreadLocaleGuard guard(translitLocale_);
-    transliterated = translit_.Convert(AsBytes(cp), translit, failedAt);
-  }
+  const bool transliterated = translit_.Convert(AsBytes(cp), translit, failedAt);
   // Transliteration marks what it can't replace with '?'; an empty result
   // (a zero-width character) is a fair equivalent.
   if (!transliterated || translit == "?") return {"?", Kind::kUnmappable};

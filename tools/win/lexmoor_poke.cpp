@@ -22,6 +22,8 @@
 //   lexmoor-poke pronounce TEXT       wait for the pronunciation dialog, enter TEXT and press OK
 //   lexmoor-poke pronounce --escape   wait for the pronunciation dialog and press Escape
 //   lexmoor-poke close                send command 1002: the program ends
+//   lexmoor-poke box TITLE            wait for a message box titled TITLE (another program's, such as
+//                                     lexmoor-import.exe's), print its text in UTF-8 and press its OK
 //   lexmoor-poke cover L T R B        show a window of this program titled "lexmoor-poke cover" over
 //                                     that rectangle, in front, as the user's program would be; it
 //                                     stays until it is closed (WM_CLOSE) or for 30 s
@@ -281,13 +283,46 @@ void Cover(const RECT& area) {
   }
 }
 
+// A message box of another program: its text is its longest static control's.
+void Box(const char* title) {
+  constexpr DWORD kBoxWaitMs = 60000;  // the box comes when a whole import is done
+  std::wstring wideTitle(std::strlen(title) + 1, L'\0');
+  wideTitle.resize(static_cast<size_t>(::MultiByteToWideChar(CP_ACP, 0, title, -1, wideTitle.data(),
+                                                             static_cast<int>(wideTitle.size()))));
+  HWND box = nullptr;
+  for (DWORD waited = 0; !box && waited < kBoxWaitMs; waited += kPollMs) {
+    box = ::FindWindowW(L"#32770", wideTitle.c_str());
+    if (!box) ::Sleep(kPollMs);
+  }
+  if (!box) Fail("no message box with that title appeared within 60 s");
+  std::wstring text;
+  for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[16] = L"";
+    ::GetClassNameW(child, className, 16);
+    if (std::wstring(className) != L"Static") continue;
+    const LRESULT length = ::SendMessageW(child, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring shown(static_cast<size_t>(length) + 1, L'\0');
+    shown.resize(static_cast<size_t>(
+        ::SendMessageW(child, WM_GETTEXT, shown.size(), reinterpret_cast<LPARAM>(shown.data()))));
+    if (shown.size() > text.size()) text = shown;
+  }
+  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                          nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(bytes), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), bytes, nullptr,
+                        nullptr);
+  std::printf("%s\n", utf8.c_str());
+  std::fflush(stdout);
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
 [[noreturn]] void Usage() {
   std::fprintf(
       stderr,
       "usage: lexmoor-poke wait | show | cursor X Y | type WORD | translate | related on|off |\n"
       "                    copy WORD | hotkey [MS] | lookup-clipboard | time WORD [RUNS] | rows [N] |\n"
       "                    window | dblclick ROW [ctrl] | pronounce TEXT|--escape | close |\n"
-      "                    cover L T R B\n");
+      "                    cover L T R B | box TITLE\n");
   std::exit(2);
 }
 
@@ -328,6 +363,8 @@ int main(int argc, char** argv) {
     Pronounce(argv[2], !std::strcmp(argv[2], "--escape"));
   } else if (command == "cover" && argc == 6) {
     Cover(RECT{std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5])});
+  } else if (command == "box" && argc == 3) {
+    Box(argv[2]);
   } else if (command == "close" && argc == 2) {
     ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_CLOSE_APP, BN_CLICKED), 0);
   } else {
