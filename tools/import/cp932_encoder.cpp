@@ -1,6 +1,7 @@
 #include "cp932_encoder.h"
 
 #include <cstring>
+#include <utility>
 
 #include "import_error.h"
 
@@ -11,6 +12,26 @@ static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "code points are exchan
 constexpr const char* kCodePoints = text::kUcs4Le;
 constexpr const char* kCp932 = text::kCp932;
 constexpr char32_t kFullWidthSemicolon = 0xFF1B;
+
+// Characters of JIS X 0208 that Unicode has twice: text converted by the JIS
+// tables (as on a Mac) holds the first form, code page 932 has the second.
+// Named here, they give the same bytes whatever the system's tables say.
+constexpr std::pair<char32_t, char32_t> kJisToMicrosoftForms[] = {
+    {0x301C, 0xFF5E},  // 〜 wave dash
+    {0x2016, 0x2225},  // ‖ double vertical line
+    {0x2212, 0xFF0D},  // − minus sign
+    {0x00A2, 0xFFE0},  // ¢
+    {0x00A3, 0xFFE1},  // £
+    {0x00AC, 0xFFE2},  // ¬
+    {0x2014, 0x2015},  // — em dash
+    {0x00A6, 0xFFE4},  // ¦
+};
+
+char32_t MicrosoftForm(char32_t cp) {
+  for (const auto& [jis, microsoft] : kJisToMicrosoftForms)
+    if (cp == jis) return microsoft;
+  return cp;
+}
 
 std::string_view AsBytes(const char32_t& cp) {
   return {reinterpret_cast<const char*>(&cp), sizeof cp};
@@ -80,6 +101,10 @@ const Cp932Encoder::Mapping& Cp932Encoder::Map(char32_t cp) {
 Cp932Encoder::Mapping Cp932Encoder::Compute(char32_t cp) {
   size_t failedAt = 0;
   std::string bytes;
+  if (const char32_t microsoft = MicrosoftForm(cp); microsoft != cp) {
+    if (toCp932_.Convert(AsBytes(microsoft), bytes, failedAt)) return {bytes, Kind::kEquivalent};
+    bytes.clear();
+  }
   if (toCp932_.Convert(AsBytes(cp), bytes, failedAt)) {
     // Several code points share one CP932 character (the JIS and the Microsoft
     // forms of the wave dash, the minus sign, ...): only a round trip tells.
