@@ -42,17 +42,20 @@ TEST(Cp932EncoderTest, Encode) {
 }
 
 // What code page 932 lacks, each system replaces in its own way: glibc's
-// transliteration knows more than Windows' best fit.
+// transliteration, or a decomposition and then Windows' best fit.
 TEST(Cp932EncoderTest, EachSystemsSubstitutes) {
   struct Case {
     const char* utf8;
     const char *posix, *windows;
   } cases[] = {
-      {"CH₃", "CH3", "CH?"},
-      {"\xcd\xbe", "\x81\x47", "?"},  // U+037E: ';', made full-width, or nothing
-      {"ö", "o", "o"},
+      {"CH₃", "CH3", "CH3"},
+      {"\xcd\xbe", "\x81\x47", "\x81\x47"},  // U+037E is ';', made full-width
+      {"è", "e", "e"},
+      {"ō", "o", "o"},
+      {"ﬁ", "fi", "fi"},
       {"ß", "ss", "s"},
       {"€", "EUR", "?"},
+      {"鱝", "?", "?"},
   };
   for (const auto& c : cases) {
     Cp932Encoder encoder;

@@ -15,6 +15,7 @@ namespace import_test {
 struct GoodFixture {
   std::string name;  // the file to drop; a StarDict or dictd dictionary has companions beside it
   import::SourceFormat format;
+  bool inCp932 = true;  // false: it holds characters each system replaces in its own way
 };
 
 struct BadFixture {

@@ -63,7 +63,8 @@ TEST(TextFormatsTest, RefusedInputsAreNamedWithTheLineAndChangeNothing) {
           << outcome.message;
     EXPECT_EQ(ReadBytes(dictionary), before) << f.name;
   }
-  EXPECT_EQ(dir.Listing().find("RAdoro.txt."), std::string::npos) << dir.Listing();  // no work file, no backup
+  EXPECT_EQ(dir.Listing().find("RAdoro.txt."), std::string::npos)
+      << dir.Listing();  // no work file, no backup
 }
 
 TEST(TextFormatsTest, ADroppedFileKeepsRegistrationsAndTellsWhatItDid) {
@@ -77,7 +78,8 @@ TEST(TextFormatsTest, ADroppedFileKeepsRegistrationsAndTellsWhatItDid) {
   EXPECT_EQ(ReadBytes(dictionary + ".bak"), before);
   for (const std::string& said :
        {"ファイル: " + (dir / "words.txt") + "\n", std::string("形式: 1 行テキスト (見出し /// 訳)\n"),
-        std::string("読み込んだ項目: 3\n書き込んだ行: 2\n取り込まなかったもの: 1\n  ・「///」の後に訳のない行: 1\n"),
+        std::string(
+            "読み込んだ項目: 3\n書き込んだ行: 2\n取り込まなかったもの: 1\n  ・「///」の後に訳のない行: 1\n"),
         std::string("引き継いだ登録済みの発音: 1\n"),
         std::string("引き継げなかった登録済みの発音: 1 (前の辞書に残っています)\n"
                     "  ・gone [g]: 新しい辞書にこの見出し語がありません\n"),
@@ -114,9 +116,12 @@ TEST(TextFormatsTest, ReadingsInBracesAreLeftOut) {
     const char* shown;
     int64_t removed;
   } cases[] = {
-      {"走る{はしる}、駆ける{かける}", "走る、駆ける", 2}, {"{名}走ること", "{名}走ること", 0},
-      {"ワイン{ワイン}", "ワイン", 1},                     {"{}a{b}", "{}a{b}", 0},
-      {"open{はし", "open{はし", 0},                      {"", "", 0},
+      {"走る{はしる}、駆ける{かける}", "走る、駆ける", 2},
+      {"{名}走ること", "{名}走ること", 0},
+      {"ワイン{ワイン}", "ワイン", 1},
+      {"{}a{b}", "{}a{b}", 0},
+      {"open{はし", "open{はし", 0},
+      {"", "", 0},
   };
   for (const auto& c : cases) {
     int64_t removed = 0;

@@ -1,7 +1,8 @@
 // write_fixtures DIR: writes the import fixtures into DIR for the scripts
 // that drop them onto the Windows importer, and lists them:
-//   good NAME    a dictionary every importer takes
-//   bad NAME     an input every importer refuses
+//   good NAME         a dictionary every importer takes, all in code page 932
+//   substituted NAME  one with characters code page 932 lacks
+//   bad NAME          an input every importer refuses
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
     std::cerr << "write_fixtures: could not write the fixtures into " << argv[1] << "\n";
     return 1;
   }
-  for (const auto& f : good) std::cout << "good " << f.name << "\n";
+  for (const auto& f : good) std::cout << (f.inCp932 ? "good " : "substituted ") << f.name << "\n";
   for (const auto& f : bad) std::cout << "bad " << f.name << "\n";
   return std::cout.flush() ? 0 : 1;
 }

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "gzip_file.h"
 #include "grouped_senses.h"
+#include "gzip_file.h"
 #include "import_error.h"
 #include "text_util.h"
 
@@ -47,7 +47,8 @@ std::vector<CsvRecord> ParseCsv(const std::string& path, std::string_view text) 
   };
   auto endRecord = [&] {
     endField();
-    if (record.fields.size() > 1 || !TrimBlanks(record.fields[0]).empty()) records.push_back(std::move(record));
+    if (record.fields.size() > 1 || !TrimBlanks(record.fields[0]).empty())
+      records.push_back(std::move(record));
     record = CsvRecord{};
   };
   for (size_t i = 0; i < text.size(); ++i) {
@@ -99,9 +100,9 @@ Imported ImportCsv(const std::string& path, SourceEncoding encoding, const Impor
   int64_t otherColumns = 0;
   for (size_t i = 0; i < header.fields.size(); ++i) {
     const std::string name = Lowered(header.fields[i]);
-    std::optional<size_t>* column = name == kWord          ? &word
-                                    : name == kTranslation ? &translation
-                                    : name == kExample     ? &example
+    std::optional<size_t>* column = name == kWord            ? &word
+                                    : name == kTranslation   ? &translation
+                                    : name == kExample       ? &example
                                     : name == kPronunciation ? &pronunciation
                                                              : nullptr;
     if (column && !*column) {

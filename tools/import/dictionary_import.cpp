@@ -1,8 +1,8 @@
 #include "dictionary_import.h"
 
 #include "dictionary/dictionary_line.h"
-#include "gzip_file.h"
 #include "grouped_senses.h"  // ForEachTextLine
+#include "gzip_file.h"
 #include "import_error.h"
 #include "text_util.h"
 
@@ -24,7 +24,8 @@ std::string Encoded(Cp932Encoder& encoder, std::string_view utf8) {
 
 }  // namespace
 
-Imported ImportDictionaryFile(const std::string& path, SourceEncoding encoding, const ImportSettings& settings) {
+Imported ImportDictionaryFile(const std::string& path, SourceEncoding encoding,
+                              const ImportSettings& settings) {
   const SourceText text = DecodeSourceText(path, ReadSourceFile(path), encoding);
   Cp932Encoder encoder;
   Imported result(settings);

@@ -16,6 +16,7 @@ namespace import {
 // the file (and the line) when it is missing, not text, not valid in its
 // encoding, holds a line too long for the program, or holds no line with a
 // headword and a meaning.
-Imported ImportDictionaryFile(const std::string& path, SourceEncoding encoding, const ImportSettings& settings = {});
+Imported ImportDictionaryFile(const std::string& path, SourceEncoding encoding,
+                              const ImportSettings& settings = {});
 
 }  // namespace import

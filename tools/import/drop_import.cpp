@@ -28,7 +28,8 @@ ImportReport ImportInto(const std::string& output, bool carryRegistrations, Prog
   return std::move(report);
 }
 
-DropOutcome ImportDroppedFile(const std::string& file, const std::string& dictionary, const ToDisplay& toDisplay) {
+DropOutcome ImportDroppedFile(const std::string& file, const std::string& dictionary,
+                              const ToDisplay& toDisplay) {
   try {
     const RecognisedSource source = RecogniseSource(file);
     const ImportReport report = ImportInto(dictionary, true, nullptr, [&](const ImportSettings& settings) {
@@ -40,8 +41,8 @@ DropOutcome ImportDroppedFile(const std::string& file, const std::string& dictio
   } catch (const text::ConversionUnavailable& e) {
     return {false, FailureMessage(ImportError(e.what()), toDisplay(file), toDisplay(dictionary), toDisplay)};
   } catch (const std::bad_alloc&) {
-    return {false, FailureMessage(ImportError(file + ": out of memory"), toDisplay(file), toDisplay(dictionary),
-                                  toDisplay)};
+    return {false, FailureMessage(ImportError(file + ": out of memory"), toDisplay(file),
+                                  toDisplay(dictionary), toDisplay)};
   }
 }
 

@@ -29,6 +29,7 @@ struct DropOutcome {
 // Imports `file`, whatever its format, into the dictionary at `dictionary`,
 // carrying its registrations over. Never throws for a bad file: the outcome
 // says what was wrong with which file, and the dictionary is then untouched.
-DropOutcome ImportDroppedFile(const std::string& file, const std::string& dictionary, const ToDisplay& toDisplay);
+DropOutcome ImportDroppedFile(const std::string& file, const std::string& dictionary,
+                              const ToDisplay& toDisplay);
 
 }  // namespace import

@@ -19,7 +19,8 @@ constexpr std::pair<const char*, const char*> kLabels[] = {
     {"entries without an English gloss", "英語の訳語のない項目"},
     {"entries whose first sense alone is too long for one line", "最初の語義だけで 1 行に収まらない項目"},
     {"headwords too long for one line", "1 行に収まらない見出し語"},
-    {"lines not in the EDICT form \"word [reading] /gloss/.../\"", "EDICT の形 (語 [読み] /訳/.../) でない行"},
+    {"lines not in the EDICT form \"word [reading] /gloss/.../\"",
+     "EDICT の形 (語 [読み] /訳/.../) でない行"},
     {"lines without a TAB between word and meaning", "語と訳の間に TAB のない行"},
     {"lines without a meaning after the TAB", "TAB の後に訳のない行"},
     {"lines without a word before the TAB", "TAB の前に語のない行"},
@@ -43,7 +44,8 @@ constexpr std::pair<const char*, const char*> kLabels[] = {
     {"lines shortened to fit the reader's line buffer", "1 行に収まるよう後ろの語義を省いた行"},
     {"readings in braces left out", "省いた {読み}"},
     {"columns other than word, trans, exp and pron left out", "省いた列 (word、trans、exp、pron 以外)"},
-    {"pronunciations left out: code page 932 gives them a ']' byte", "省いた発音 (Shift-JIS で ] を含むもの)"},
+    {"pronunciations left out: code page 932 gives them a ']' byte",
+     "省いた発音 (Shift-JIS で ] を含むもの)"},
     {"pronunciations left out: the headword has one already", "省いた発音 (見出し語に発音がすでにあるもの)"},
     {"no new line has this headword", "新しい辞書にこの見出し語がありません"},
     {"a second pronunciation of the headword", "同じ見出し語の 2 つ目の発音です"},
@@ -75,7 +77,8 @@ std::string ProblemText(Problem problem) {
     case Problem::kNoEntries:
       return "取り込める項目が一つもありません。";
     case Problem::kLineTooLong:
-      return "長すぎて辞書の 1 行 (" + std::to_string(kLongestLineText) + " バイトまで) に収まらない項目があります。";
+      return "長すぎて辞書の 1 行 (" + std::to_string(kLongestLineText) +
+             " バイトまで) に収まらない項目があります。";
     case Problem::kCannotWrite:
       return "辞書を書き込めません。フォルダーに書き込めるか、ほかのプログラムが辞書を開いていないかを"
              "確かめてください。";
@@ -134,17 +137,22 @@ std::string SuccessMessage(const ImportReport& r, SourceFormat format, const std
   m += "書き込んだ行: " + std::to_string(r.linesWritten) + "\n";
   if (r.dropped.Total()) {
     m += "取り込まなかったもの: " + std::to_string(r.dropped.Total()) + "\n";
-    for (const auto& [label, n] : r.dropped.Items()) m += "  ・" + InJapanese(label) + ": " + std::to_string(n) + "\n";
+    for (const auto& [label, n] : r.dropped.Items())
+      m += "  ・" + InJapanese(label) + ": " + std::to_string(n) + "\n";
   }
   for (const auto& [label, n] : r.changed.Items())
     if (n) m += InJapanese(label) + ": " + std::to_string(n) + "\n";
   if (const int64_t replaced = r.characters.equivalents + r.characters.unmappable)
     m += "Shift-JIS にない文字: " + std::to_string(replaced) + " (近い文字か「?」にしました)\n";
-  if (r.pronunciationsCarried) m += "引き継いだ登録済みの発音: " + std::to_string(r.pronunciationsCarried) + "\n";
+  if (r.pronunciationsCarried)
+    m += "引き継いだ登録済みの発音: " + std::to_string(r.pronunciationsCarried) + "\n";
   if (!r.notCarried.empty()) {
-    m += "引き継げなかった登録済みの発音: " + std::to_string(r.notCarried.size()) + " (前の辞書に残っています)\n";
-    for (size_t i = 0; i < r.notCarried.size() && i < kMostListed; ++i) m += "  ・" + NotCarried(r.notCarried[i]) + "\n";
-    if (r.notCarried.size() > kMostListed) m += "  ほか " + std::to_string(r.notCarried.size() - kMostListed) + "\n";
+    m += "引き継げなかった登録済みの発音: " + std::to_string(r.notCarried.size()) +
+         " (前の辞書に残っています)\n";
+    for (size_t i = 0; i < r.notCarried.size() && i < kMostListed; ++i)
+      m += "  ・" + NotCarried(r.notCarried[i]) + "\n";
+    if (r.notCarried.size() > kMostListed)
+      m += "  ほか " + std::to_string(r.notCarried.size() - kMostListed) + "\n";
   }
   m += "\n辞書: " + dictionary + "\n";
   if (!r.backup.empty()) m += "前の辞書: " + toDisplay(r.backup) + "\n";

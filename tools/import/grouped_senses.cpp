@@ -30,7 +30,8 @@ void CheckFitsOneLine(const std::string& path, size_t line, size_t leadBytes, si
   const size_t length = leadBytes + 1 + kWidestSenseNumber + senseBytes;
   if (length <= kLongestLineText) return;
   throw ImportError(path + ": line " + std::to_string(line) + ": too long for one dictionary line (" +
-                        std::to_string(length) + " bytes; a line holds " + std::to_string(kLongestLineText) + ")",
+                        std::to_string(length) + " bytes; a line holds " + std::to_string(kLongestLineText) +
+                        ")",
                     Problem::kLineTooLong, path, line);
 }
 
@@ -41,8 +42,8 @@ void GroupedSenses::CheckFits(size_t line, const Group& group, const std::string
   CheckFitsOneLine(path_, line, lead, sense.size());
 }
 
-bool GroupedSenses::Add(size_t line, std::string_view headword, std::string_view label, std::string_view sense,
-                        std::string_view pronunciation) {
+bool GroupedSenses::Add(size_t line, std::string_view headword, std::string_view label,
+                        std::string_view sense, std::string_view pronunciation) {
   std::string word = Encode(TrimBlanks(headword));
   if (TrimBlanks(word).empty()) return false;
   std::string tag = Encode(label);
@@ -65,8 +66,8 @@ bool GroupedSenses::Add(size_t line, std::string_view headword, std::string_view
   }
   std::string text = Encode(sense);
   CheckFits(line, group, text);
-  last_ = {slot->second + 1,
-           static_cast<size_t>(std::find(group.senses.begin(), group.senses.end(), text) - group.senses.begin())};
+  last_ = {slot->second + 1, static_cast<size_t>(std::find(group.senses.begin(), group.senses.end(), text) -
+                                                 group.senses.begin())};
   if (last_.second == group.senses.size()) group.senses.push_back(std::move(text));
   return true;
 }

@@ -57,7 +57,7 @@ class GroupedSenses {
   Imported& imported_;
   std::vector<Group> groups_;
   std::unordered_map<std::string, size_t> slotOf_;  // headword TAB label
-  std::pair<size_t, size_t> last_{0, 0};  // the group (plus one) and the sense added last
+  std::pair<size_t, size_t> last_{0, 0};            // the group (plus one) and the sense added last
 };
 
 // Throws ImportError naming `path` and `line` when a sense of `senseBytes`

@@ -34,7 +34,8 @@ constexpr int kBadUsage = 2;
 
 // The sources that take one file, and those of them that are text in an
 // encoding --encoding may tell.
-constexpr std::string_view kFileSources[] = {"stardict", "tsv", "csv", "slashes", "squares", "dictionary", "auto"};
+constexpr std::string_view kFileSources[] = {"stardict", "tsv",        "csv", "slashes",
+                                             "squares",  "dictionary", "auto"};
 constexpr std::string_view kTextSources[] = {"tsv", "csv", "slashes", "squares", "dictionary"};
 
 template <size_t N>
@@ -48,7 +49,8 @@ void PrintUsage(std::ostream& out) {
   out << "usage: " << kProgram << " freedict [--index FILE] [--dict FILE] [-o OUTPUT] [--fresh]\n"
       << "       " << kProgram << " edict [--edict FILE] [-o OUTPUT] [--fresh]\n"
       << "       " << kProgram << " stardict FILE.ifo [-o OUTPUT] [--fresh]\n"
-      << "       " << kProgram << " tsv|csv|slashes|squares|dictionary FILE [--encoding E] [-o OUTPUT] [--fresh]\n"
+      << "       " << kProgram
+      << " tsv|csv|slashes|squares|dictionary FILE [--encoding E] [-o OUTPUT] [--fresh]\n"
       << "       " << kProgram << " auto FILE [-o OUTPUT] [--fresh]\n"
 #ifdef _WIN32
       << "       " << kProgram << " FILE   (a file dropped onto the program: into the RAdoro.txt beside it)\n"
@@ -88,25 +90,26 @@ int BadUsage(const std::string& why) {
   return kBadUsage;
 }
 
-import::Imported Import(const std::string& source, const std::string& index, const std::string& data,
-                        const std::string& edict, const std::string& file, import::SourceEncoding encoding,
-                        const import::ImportSettings& settings) {
-  using namespace import;
-  if (source == "freedict") return ImportFreedict(index, data, settings);
-  if (source == "edict") return ImportEdict(edict, settings);
-  if (source == "stardict") return ImportStardict(file, settings);
-  if (source == "tsv") return ImportTsv(file, encoding, settings);
-  if (source == "csv") return ImportCsv(file, encoding, settings);
-  if (source == "slashes") return ImportSlashText(file, encoding, settings);
-  if (source == "squares") return ImportSquareText(file, encoding, settings);
-  if (source == "dictionary") return ImportDictionaryFile(file, encoding, settings);
-  return ImportRecognised(RecogniseSource(file), settings);
+auto Import(const std::string& source, const std::string& index, const std::string& data,
+            const std::string& edict, const std::string& file, import::SourceEncoding encoding,
+            const import::ImportSettings& settings) -> import::Imported {
+  if (source == "freedict") return import::ImportFreedict(index, data, settings);
+  if (source == "edict") return import::ImportEdict(edict, settings);
+  if (source == "stardict") return import::ImportStardict(file, settings);
+  if (source == "tsv") return import::ImportTsv(file, encoding, settings);
+  if (source == "csv") return import::ImportCsv(file, encoding, settings);
+  if (source == "slashes") return import::ImportSlashText(file, encoding, settings);
+  if (source == "squares") return import::ImportSquareText(file, encoding, settings);
+  if (source == "dictionary") return import::ImportDictionaryFile(file, encoding, settings);
+  return import::ImportRecognised(import::RecogniseSource(file), settings);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return BadUsage("which source: freedict, edict, stardict, tsv, csv, slashes, squares, dictionary or auto?");
+  if (argc < 2)
+    return BadUsage(
+        "which source: freedict, edict, stardict, tsv, csv, slashes, squares, dictionary or auto?");
   const std::string source = argv[1];
   if (source == "-h" || source == "--help") {
     PrintUsage(std::cout);
@@ -153,7 +156,8 @@ int main(int argc, char** argv) {
     import::Progress progress(std::cerr, import::StderrShowsProgress());
     const import::ImportReport report =
         import::ImportInto(output, !fresh, &progress, [&](const import::ImportSettings& settings) {
-          return Import(source, index, data, edict, takesFile ? files[0] : std::string(), *encoding, settings);
+          return Import(source, index, data, edict, takesFile ? files[0] : std::string(), *encoding,
+                        settings);
         });
     progress.Clear();
     import::PrintReport(std::cout, output, report);

@@ -1,7 +1,7 @@
 #include "slash_text_import.h"
 
-#include "gzip_file.h"
 #include "grouped_senses.h"
+#include "gzip_file.h"
 #include "import_error.h"
 #include "text_util.h"
 
@@ -15,7 +15,8 @@ constexpr std::string_view kLineBreak = " \\ ";
 // A field with its " \ " line breaks written as the dictionary line can show them.
 std::string FieldText(std::string_view field) {
   std::string out;
-  for (size_t at; (at = field.find(kLineBreak)) != std::string_view::npos; field.remove_prefix(at + kLineBreak.size()))
+  for (size_t at; (at = field.find(kLineBreak)) != std::string_view::npos;
+       field.remove_prefix(at + kLineBreak.size()))
     out.append(TrimBlanks(field.substr(0, at))).append(kFieldLineBreak);
   out.append(TrimBlanks(field));
   return out;

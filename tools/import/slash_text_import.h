@@ -14,6 +14,7 @@ namespace import {
 // sorted. Throws ImportError naming the file (and the line) when it is
 // missing, not text, not valid in its encoding, holds a line too long for
 // the dictionary, or holds no "headword /// translation" line.
-Imported ImportSlashText(const std::string& path, SourceEncoding encoding, const ImportSettings& settings = {});
+Imported ImportSlashText(const std::string& path, SourceEncoding encoding,
+                         const ImportSettings& settings = {});
 
 }  // namespace import

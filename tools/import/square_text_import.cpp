@@ -1,14 +1,14 @@
 #include "square_text_import.h"
 
-#include "gzip_file.h"
 #include "grouped_senses.h"
+#include "gzip_file.h"
 #include "import_error.h"
 #include "text_util.h"
 
 namespace import {
 namespace {
 
-constexpr std::string_view kEntryMark = "\xE2\x96\xA0";                  // ■
+constexpr std::string_view kEntryMark = "\xE2\x96\xA0";                    // ■
 constexpr std::string_view kExampleLineMark = "\xE2\x96\xA0\xE3\x83\xBB";  // ■・
 constexpr std::string_view kMeaningStart = " : ";
 
@@ -19,7 +19,8 @@ char32_t CodePointAt(std::string_view s, size_t at, size_t& length) {
   const auto b = static_cast<unsigned char>(s[at]);
   length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
   char32_t cp = length == 1 ? b : b & (0x3F >> (length - 1));
-  for (size_t i = 1; i < length && at + i < s.size(); ++i) cp = cp << 6 | (static_cast<unsigned char>(s[at + i]) & 0x3F);
+  for (size_t i = 1; i < length && at + i < s.size(); ++i)
+    cp = cp << 6 | (static_cast<unsigned char>(s[at + i]) & 0x3F);
   return cp;
 }
 
@@ -95,7 +96,8 @@ Imported ImportSquareText(const std::string& path, SourceEncoding encoding, cons
     std::string_view headword;
     std::string label;
     SplitHead(line.substr(0, colon), headword, label);
-    const std::string meaning = WithoutReadings(TrimBlanks(line.substr(colon + kMeaningStart.size())), readings);
+    const std::string meaning =
+        WithoutReadings(TrimBlanks(line.substr(colon + kMeaningStart.size())), readings);
     if (TrimBlanks(meaning).empty()) {
       report.dropped.Add("entries without a meaning after \" : \"");
       return;

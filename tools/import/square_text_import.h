@@ -23,6 +23,7 @@ std::string WithoutReadings(std::string_view meaning, int64_t& removed);
 // sorted; those of one headword keep their order. Throws ImportError naming
 // the file (and the line) when it is missing, not text, not valid in its
 // encoding, holds an entry too long for the dictionary, or holds no entry.
-Imported ImportSquareText(const std::string& path, SourceEncoding encoding, const ImportSettings& settings = {});
+Imported ImportSquareText(const std::string& path, SourceEncoding encoding,
+                          const ImportSettings& settings = {});
 
 }  // namespace import

@@ -1,9 +1,9 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
-#include <windows.h>
-
 #include "windows_drop.h"
+
+#include <windows.h>
 
 #include "dictionary/dictionary_paths.h"
 #include "drop_import.h"
@@ -31,8 +31,8 @@ std::string Utf8(const std::wstring& wide) {
 // Paths and the system's messages come in the ANSI code page; the texts of
 // a source (a headword named in a message) may already be UTF-8.
 std::string ForDisplay(const std::string& text) {
-  if (::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0) >
-      0)
+  if (::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                            nullptr, 0) > 0)
     return text;
   return Utf8(Wide(CP_ACP, text));
 }

@@ -12,7 +12,8 @@ std::string SystemErrorText(const dictionary::FileError& error) {
   char buffer[512];
   const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
   DWORD length = ::FormatMessageA(flags, nullptr, error.code, 0, buffer, sizeof buffer, nullptr);
-  while (length > 0 && (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' || buffer[length - 1] == ' '))
+  while (length > 0 &&
+         (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' || buffer[length - 1] == ' '))
     --length;
   if (length > 0) text = std::string(buffer, length) + " (" + text + ")";
   if (error.held) text += "; another program has the file open";

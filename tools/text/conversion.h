@@ -17,6 +17,8 @@ inline constexpr char kUtf8[] = "UTF-8";
 inline constexpr char kCp932[] = "CP932";
 inline constexpr char kUtf16Le[] = "UTF-16LE";
 inline constexpr char kUtf16Be[] = "UTF-16BE";
+// On Windows the characters of its third set (JIS X 0212, which code page
+// 932 lacks too) read as U+FFFD: the system has no table for them.
 inline constexpr char kEucJp[] = "EUC-JP";
 inline constexpr char kUcs4Le[] = "UCS-4LE";  // one code point in four bytes
 

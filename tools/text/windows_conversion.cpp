@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "tools/text/conversion.h"
 
@@ -16,6 +17,10 @@ namespace text {
 namespace {
 
 constexpr UINT kEucJpCodePage = 20932;
+// EUC-JP's third set (JIS X 0212) comes after this byte; code page 20932
+// has no table for it and would read the three bytes as two wrong characters.
+constexpr char kEucJpThirdSet = '\x8F';
+constexpr wchar_t kReplacementCharacter = 0xFFFD;
 constexpr char kDefaultCharacter[] = "?";
 
 enum class Form { kCodePage, kUtf16Le, kUtf16Be, kUcs4Le };
@@ -79,6 +84,28 @@ bool PairedSurrogates(const std::wstring& wide) {
   return true;
 }
 
+bool DecodeCodePage(UINT codePage, std::string_view in, std::wstring& wide) {
+  if (in.empty()) return true;
+  const int size = static_cast<int>(in.size());
+  const int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, in.data(), size, nullptr, 0);
+  if (n <= 0) return false;
+  const size_t start = wide.size();
+  wide.resize(start + static_cast<size_t>(n));
+  return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, in.data(), size, wide.data() + start, n) == n;
+}
+
+// EUC-JP with each character of its third set read as U+FFFD: a character
+// no code page 932 text can hold either.
+bool DecodeEucJp(std::string_view in, std::wstring& wide) {
+  for (size_t at; (at = in.find(kEucJpThirdSet)) != std::string_view::npos; in.remove_prefix(at + 3)) {
+    if (!DecodeCodePage(kEucJpCodePage, in.substr(0, at), wide) || in.size() - at < 3) return false;
+    for (size_t i = at + 1; i < at + 3; ++i)
+      if (!InRange(static_cast<unsigned char>(in[i]), 0xA1, 0xFE)) return false;
+    wide += kReplacementCharacter;
+  }
+  return DecodeCodePage(kEucJpCodePage, in, wide);
+}
+
 bool Decode(const Encoding& e, std::string_view in, std::wstring& wide) {
   wide.clear();
   if (in.size() > INT_MAX) return false;
@@ -103,12 +130,46 @@ bool Decode(const Encoding& e, std::string_view in, std::wstring& wide) {
     case Form::kCodePage:
       break;
   }
-  if (in.empty()) return true;
-  const int size = static_cast<int>(in.size());
-  const int n = MultiByteToWideChar(e.codePage, MB_ERR_INVALID_CHARS, in.data(), size, nullptr, 0);
+  return e.codePage == kEucJpCodePage ? DecodeEucJp(in, wide) : DecodeCodePage(e.codePage, in, wide);
+}
+
+bool IsCombiningMark(wchar_t c) {
+  return (c >= 0x0300 && c <= 0x036F) || (c >= 0x1AB0 && c <= 0x1AFF) || (c >= 0x1DC0 && c <= 0x1DFF) ||
+         (c >= 0x20D0 && c <= 0x20FF) || (c >= 0xFE20 && c <= 0xFE2F);
+}
+
+bool Encode(const Encoding& e, Unmappable unmappable, const std::wstring& wide, std::string& out);
+
+// Windows' best fit knows few letters with marks (é, not è) and no
+// subscripts: the character's compatibility decomposition without its marks
+// (what glibc's transliteration gives too) comes before it.
+bool EncodeDecomposed(const Encoding& e, const std::wstring& character, std::string& out) {
+  const int size = static_cast<int>(character.size());
+  int n = ::NormalizeString(NormalizationKD, character.data(), size, nullptr, 0);
   if (n <= 0) return false;
-  wide.resize(static_cast<size_t>(n));
-  return MultiByteToWideChar(e.codePage, MB_ERR_INVALID_CHARS, in.data(), size, wide.data(), n) == n;
+  std::wstring decomposed(static_cast<size_t>(n), L'\0');
+  n = ::NormalizeString(NormalizationKD, character.data(), size, decomposed.data(), n);
+  if (n <= 0) return false;
+  decomposed.resize(static_cast<size_t>(n));
+  std::wstring kept;
+  for (wchar_t c : decomposed)
+    if (!IsCombiningMark(c)) kept += c;
+  return !kept.empty() && kept != character && Encode(e, Unmappable::kFail, kept, out);
+}
+
+bool EncodeSubstituting(const Encoding& e, const std::wstring& wide, std::string& out) {
+  if (Encode(e, Unmappable::kFail, wide, out)) return true;
+  std::string all, one;
+  for (size_t i = 0; i < wide.size();) {
+    const size_t n = IsHighSurrogate(wide[i]) && i + 1 < wide.size() ? 2 : 1;
+    const std::wstring character = wide.substr(i, n);
+    if (!Encode(e, Unmappable::kFail, character, one) && !EncodeDecomposed(e, character, one))
+      Encode(e, Unmappable::kSubstitute, character, one);
+    all += one;
+    i += n;
+  }
+  out = std::move(all);
+  return true;
 }
 
 bool Encode(const Encoding& e, Unmappable unmappable, const std::wstring& wide, std::string& out) {
@@ -137,15 +198,18 @@ bool Encode(const Encoding& e, Unmappable unmappable, const std::wstring& wide, 
   const int size = static_cast<int>(wide.size());
   const bool utf8 = e.codePage == CP_UTF8;
   // UTF-8 takes neither flags nor a default character.
-  const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : unmappable == Unmappable::kFail ? WC_NO_BEST_FIT_CHARS : 0;
+  const DWORD flags = utf8                              ? WC_ERR_INVALID_CHARS
+                      : unmappable == Unmappable::kFail ? WC_NO_BEST_FIT_CHARS
+                                                        : 0;
   const char* defaultCharacter = utf8 ? nullptr : kDefaultCharacter;
   BOOL usedDefault = FALSE;
   BOOL* seeDefault = utf8 || unmappable == Unmappable::kSubstitute ? nullptr : &usedDefault;
-  const int n = WideCharToMultiByte(e.codePage, flags, wide.data(), size, nullptr, 0, defaultCharacter, seeDefault);
+  const int n =
+      WideCharToMultiByte(e.codePage, flags, wide.data(), size, nullptr, 0, defaultCharacter, seeDefault);
   if (n <= 0 || usedDefault) return false;
   out.resize(static_cast<size_t>(n));
-  return WideCharToMultiByte(e.codePage, flags, wide.data(), size, out.data(), n, defaultCharacter, seeDefault) ==
-             n &&
+  return WideCharToMultiByte(e.codePage, flags, wide.data(), size, out.data(), n, defaultCharacter,
+                             seeDefault) == n &&
          !usedDefault;
 }
 
@@ -157,7 +221,12 @@ struct Conversion::State {
   std::wstring wide;
   std::string encoded;
 
-  bool Whole(std::string_view in) { return Decode(from, in, wide) && Encode(to, unmappable, wide, encoded); }
+  bool Whole(std::string_view in) {
+    if (!Decode(from, in, wide)) return false;
+    const bool substituting =
+        unmappable == Unmappable::kSubstitute && to.form == Form::kCodePage && to.codePage != CP_UTF8;
+    return substituting ? EncodeSubstituting(to, wide, encoded) : Encode(to, unmappable, wide, encoded);
+  }
 };
 
 Conversion::Conversion(const char* to, const char* from, Unmappable unmappable) {
