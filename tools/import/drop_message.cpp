@@ -160,6 +160,19 @@ std::string SuccessMessage(const ImportReport& r, SourceFormat format, const std
   return m;
 }
 
+std::string HowToDrop() {
+  return "lexmoor-import.exe は、辞書のファイルを Lexmoor の辞書 RAdoro.txt に取り込むプログラムです。\n\n"
+         "取り込みたい辞書のファイルを、エクスプローラーでこのプログラムのアイコンにドラッグ＆ドロップして"
+         "ください。同じフォルダーの RAdoro.txt がその辞書になり、それまでの辞書は RAdoro.txt.bak に"
+         "残ります。登録した発音は引き継がれます。";
+}
+
+std::string OneFileAtATime(size_t files) {
+  return "一度に取り込める辞書のファイルは 1 つです (ドロップされたファイル: " + std::to_string(files) +
+         ")。\n\nStarDict の辞書は .ifo のファイルを、dictd の辞書は .index のファイルを 1 つだけ"
+         "ドロップしてください。RAdoro.txt は元のままです。";
+}
+
 std::string FailureMessage(const ImportError& e, const std::string& file, const std::string& dictionary,
                            const ToDisplay& toDisplay) {
   std::string m = "辞書を取り込めませんでした。辞書 " + dictionary + " は元のままです。\n\n";

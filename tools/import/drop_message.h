@@ -21,6 +21,10 @@ std::string InJapanese(const std::string& label);
 std::string SuccessMessage(const ImportReport& report, SourceFormat format, const std::string& file,
                            const std::string& dictionary, const ToDisplay& toDisplay);
 
+// For the importer started with no file (double-clicked) and with several.
+std::string HowToDrop();
+std::string OneFileAtATime(size_t files);
+
 std::string FailureMessage(const ImportError& error, const std::string& file, const std::string& dictionary,
                            const ToDisplay& toDisplay);
 

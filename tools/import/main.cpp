@@ -45,6 +45,10 @@ bool OneOf(const std::string& word, const std::string_view (&words)[N]) {
   return false;
 }
 
+bool IsSource(const std::string& word) {
+  return word == "freedict" || word == "edict" || OneOf(word, kFileSources);
+}
+
 void PrintUsage(std::ostream& out) {
   out << "usage: " << kProgram << " freedict [--index FILE] [--dict FILE] [-o OUTPUT] [--fresh]\n"
       << "       " << kProgram << " edict [--edict FILE] [-o OUTPUT] [--fresh]\n"
@@ -53,7 +57,8 @@ void PrintUsage(std::ostream& out) {
       << " tsv|csv|slashes|squares|dictionary FILE [--encoding E] [-o OUTPUT] [--fresh]\n"
       << "       " << kProgram << " auto FILE [-o OUTPUT] [--fresh]\n"
 #ifdef _WIN32
-      << "       " << kProgram << " FILE   (a file dropped onto the program: into the RAdoro.txt beside it)\n"
+      << "       " << kProgram << " FILE   (a file dropped onto the program: into the RAdoro.txt beside it,\n"
+      << "                              told in a message box)\n"
 #endif
       << "\n"
       << "Writes a dictionary file (code page 932, CR LF, \"headword TAB meaning\").\n"
@@ -107,6 +112,13 @@ auto Import(const std::string& source, const std::string& index, const std::stri
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // Explorer starts the program with the files dropped onto it as its
+  // arguments, or with none when it is double-clicked.
+  const bool dropped = argc >= 2 && !IsSource(argv[1]) && argv[1][0] != '-';
+  if (dropped || (argc < 2 && import::HasOwnConsole()))
+    return import::RunDroppedFiles(std::vector<std::string>(argv + 1, argv + argc));
+#endif
   if (argc < 2)
     return BadUsage(
         "which source: freedict, edict, stardict, tsv, csv, slashes, squares, dictionary or auto?");
@@ -116,13 +128,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   const bool takesFile = OneOf(source, kFileSources);
-#ifdef _WIN32
-  // Explorer starts a program with the file dropped onto it as its only argument.
-  if (argc == 2 && !takesFile && source != "freedict" && source != "edict" && source[0] != '-')
-    return import::RunDroppedFile(source);
-#endif
-  if (source != "freedict" && source != "edict" && !takesFile)
-    return BadUsage("unknown source \"" + source + "\"");
+  if (!IsSource(source)) return BadUsage("unknown source \"" + source + "\"");
 
   std::string index = import::kFreedictIndex, data = import::kFreedictData, edict = import::kEdictFile;
   std::string output = kDefaultOutput, encodingName = "auto";

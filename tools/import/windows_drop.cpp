@@ -7,6 +7,7 @@
 
 #include "dictionary/dictionary_paths.h"
 #include "drop_import.h"
+#include "drop_message.h"
 
 namespace import {
 namespace {
@@ -41,8 +42,12 @@ std::string ForDisplay(const std::string& text) {
 // stand empty behind the message box: let it go. A console shared with the
 // shell that started the program stays.
 void LeaveOwnConsole() {
-  DWORD processes[2];
-  if (::GetConsoleWindow() && ::GetConsoleProcessList(processes, 2) == 1) ::FreeConsole();
+  if (HasOwnConsole()) ::FreeConsole();
+}
+
+void Tell(const std::string& message, UINT icon) {
+  ::MessageBoxW(nullptr, Wide(CP_UTF8, message).c_str(), Wide(CP_UTF8, kDropBoxTitle).c_str(),
+                MB_OK | icon | MB_SETFOREGROUND);
 }
 
 std::string ProgramFolder() {
@@ -55,13 +60,20 @@ std::string ProgramFolder() {
 
 }  // namespace
 
-int RunDroppedFile(const std::string& file) {
+bool HasOwnConsole() {
+  DWORD processes[2];
+  return ::GetConsoleWindow() && ::GetConsoleProcessList(processes, 2) == 1;
+}
+
+int RunDroppedFiles(const std::vector<std::string>& files) {
   LeaveOwnConsole();
-  const std::string dictionary = ProgramFolder() + dictionary::kDictionaryFile;
-  const DropOutcome outcome = ImportDroppedFile(file, dictionary, ForDisplay);
-  const UINT icon = outcome.succeeded ? MB_ICONINFORMATION : MB_ICONERROR;
-  ::MessageBoxW(nullptr, Wide(CP_UTF8, outcome.message).c_str(), Wide(CP_UTF8, kDropBoxTitle).c_str(),
-                MB_OK | icon | MB_SETFOREGROUND);
+  if (files.size() != 1) {
+    Tell(files.empty() ? HowToDrop() : OneFileAtATime(files.size()), MB_ICONINFORMATION);
+    return 2;
+  }
+  const DropOutcome outcome =
+      ImportDroppedFile(files[0], ProgramFolder() + dictionary::kDictionaryFile, ForDisplay);
+  Tell(outcome.message, outcome.succeeded ? MB_ICONINFORMATION : MB_ICONERROR);
   return outcome.succeeded ? 0 : 1;
 }
 
