@@ -34,7 +34,6 @@ while read -r kind name; do
     else
       cmp -s <(cut -f1 "../native/$name.txt") <(cut -f1 "../windows/$name.txt") ||
         fail "$name: the two dictionaries differ in their headwords"
-      ! cmp -s "../native/$name.txt" "../windows/$name.txt" || fail "$name: the systems substituted alike"
     fi
   else
     [ "$native_status" -eq 1 ] && [ "$windows_status" -eq 1 ] ||

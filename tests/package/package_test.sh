@@ -73,9 +73,14 @@ expect_cat_shown() {
     fail "$1: the running program shows [$(iconv -f CP932 -t UTF-8 <<<"$shown")], not the new line of cat"
 }
 
+# A dictionary of each kind (tests/import tries every encoding and line end of
+# each against the native importer), and every input to refuse.
+kinds=(slashes-sjis-crlf.txt words-utf8-lf.csv squares-utf16le-crlf.txt tsv-utf8bom-crlf.txt RAdoro-utf8-lf.txt
+  slashes.txt.gz stardict.idx freedict.index edict-words)
+for name in "${kinds[@]}"; do grep -q " $name\$" "$dir/list" || fail "write_fixtures wrote no $name"; done
 drops=0
 while read -r kind name; do
-  [ "$kind" != substituted ] || continue  # the other systems' substitutes
+  [ "$kind" = bad ] || [[ " ${kinds[*]} " == *" $name "* ]] || continue
   fixture="$dir/fixtures/$name"
   cp "$folder/RAdoro.txt" "$dir/before.txt"
   status=0
@@ -92,7 +97,12 @@ while read -r kind name; do
     [[ "$said" == *"辞書: $(windows_path "$folder/RAdoro.txt")"* ]] || fail "$name: the message does not say where: $said"
     cp "$dir/before.txt" "$dir/expected.txt"
     "$native_import" auto "$fixture" -o "$dir/expected.txt" >/dev/null || fail "$name: the native importer failed"
-    cmp -s "$dir/expected.txt" "$folder/RAdoro.txt" || fail "$name: RAdoro.txt is not what the native importer makes"
+    if [ "$kind" = good ]; then
+      cmp -s "$dir/expected.txt" "$folder/RAdoro.txt" || fail "$name: RAdoro.txt is not what the native importer makes"
+    else  # characters code page 932 lacks: each system substitutes its own way
+      cmp -s <(cut -f1 "$dir/expected.txt") <(cut -f1 "$folder/RAdoro.txt") ||
+        fail "$name: RAdoro.txt has other headwords than the native importer makes"
+    fi
     cmp -s "$dir/before.txt" "$folder/RAdoro.txt.bak" || fail "$name: RAdoro.txt.bak is not the previous dictionary"
     grep -aq $'^cat\t\\[kat\\]\t' "$folder/RAdoro.txt" || fail "$name: the registered pronunciation was lost"
     expect_cat_shown "$name"
@@ -100,7 +110,7 @@ while read -r kind name; do
   echo "ok: $kind $name"
   drops=$((drops + 1))
 done <"$dir/list"
-[ "$drops" -gt 20 ] || fail "only $drops fixtures were dropped"
+[ "$drops" -eq $((${#kinds[@]} + $(grep -c '^bad ' "$dir/list"))) ] || fail "only $drops fixtures were dropped"
 
 # The other dictionary of the package takes the first one's place the same way.
 cp "$folder/RAdoro.txt" "$dir/expected.txt"
