@@ -51,7 +51,7 @@ build_windows() {
 build_windows_release() {
   cmake -S "$top" -B "$top/build/windows-release" \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$top/build/windows-release" --target lexmoor -j "$jobs"
+  cmake --build "$top/build/windows-release" --target lexmoor lexmoor-import -j "$jobs"
 }
 
 run_dir="$top/build/run"

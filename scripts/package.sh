@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Builds the release package build/lexmoor-<version>-win64.zip: lexmoor.exe
-# (MinGW-w64 build), RAdoro.txt made from the FreeDict data, the data
-# licences and a readme in Japanese and English, ready to unpack and run.
-#   scripts/package.sh [--exe FILE]
-#     --exe FILE  package this lexmoor.exe instead of building one
+# Builds the release package build/lexmoor-<version>-win64.zip: lexmoor.exe and
+# lexmoor-import.exe (MinGW-w64 builds), the dictionary RAdoro.txt, the EDICT
+# dictionary RAdoro-EDICT.txt beside it, a readme in Japanese and English, and
+# every licence in packaging/licenses/, ready to unpack and run.
+#   scripts/package.sh [--exe FILE] [--import-exe FILE] [--output ZIP]
+#     --exe FILE         package this lexmoor.exe instead of building one
+#     --import-exe FILE  package this lexmoor-import.exe instead of building one
+#     --output ZIP       write the package there
 # Prints the zip's path. The zip is replaced only when everything succeeded.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -11,58 +14,84 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 fail() { echo "package: $*" >&2; exit 1; }
 
-exe=""
+# The dictionary the program starts with (a source of make-dictionary.sh).
+main_dictionary=freedict
+
+exe="" import_exe="" zip_path=""
 while [ $# -gt 0 ]; do
   case "$1" in
-    --exe) [ $# -ge 2 ] && [ -n "$2" ] || fail "--exe needs a file"; exe=$2; shift 2 ;;
-    *) fail "unknown argument '$1'; usage: $0 [--exe FILE]" ;;
+    --exe | --import-exe | --output)
+      [ $# -ge 2 ] && [ -n "$2" ] || fail "$1 needs a file"
+      case "$1" in --exe) exe=$2 ;; --import-exe) import_exe=$2 ;; --output) zip_path=$2 ;; esac
+      shift 2 ;;
+    *) fail "unknown argument '$1'; usage: $0 [--exe FILE] [--import-exe FILE] [--output ZIP]" ;;
   esac
 done
 
 version=$(sed -n 's/^project(lexmoor VERSION \([0-9][0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
 [ -n "$version" ] || fail "no 'project(lexmoor VERSION x.y)' in $top/CMakeLists.txt"
-zip_path="$top/build/lexmoor-$version-win64.zip"
+zip_path=${zip_path:-$top/build/lexmoor-$version-win64.zip}
 readme="$top/packaging/readme.txt"
-# Licence files of the data packages, and their names in the package.
-declare -A licences=(
-  [/usr/share/doc/dict-freedict-eng-jpn/copyright]=LICENSE-FreeDict.txt
-)
+licences="$top/packaging/licenses"
 
-# zip, and the packages whose licences are shipped.
-ensure_packages zip binutils-mingw-w64-x86-64 dict-freedict-eng-jpn || fail "the packages it needs are missing"
-for f in "${!licences[@]}" "$readme"; do
-  [ -r "$f" ] || fail "$f is missing"
+# What the readme says of the dictionary the program starts with.
+case "$main_dictionary" in
+  freedict)
+    main_ja="FreeDict の英日辞書 (FreeDict+WikDict、Wiktionary のデータから作成)"
+    main_en="the FreeDict English-Japanese dictionary (FreeDict+WikDict, made from Wiktionary data)" ;;
+  default)
+    main_ja="FreeDict の英日辞書に、そこにない語を EDICT から補い、語形変化の行を加えたもの"
+    main_en="the FreeDict English-Japanese dictionary, with the words it lacks taken from EDICT and lines for inflected forms" ;;
+  *) fail "no description of the dictionary '$main_dictionary' for the readme" ;;
+esac
+
+ensure_packages zip unzip binutils-mingw-w64-x86-64 || fail "the packages it needs are missing"
+[ -r "$readme" ] || fail "$readme is missing"
+licence_files=("$licences"/LICENSE-*.txt)
+[ -e "${licence_files[0]}" ] || fail "no LICENSE-*.txt in $licences"
+
+if [ -z "$exe" ] || [ -z "$import_exe" ]; then
+  echo "package: building the Windows programs" >&2
+  build_windows_release >&2 || fail "the Windows build failed (build/windows-release)"
+  exe=${exe:-$top/build/windows-release/app/lexmoor.exe}
+  import_exe=${import_exe:-$top/build/windows-release/tools/import/lexmoor-import.exe}
+fi
+# A Windows program starts with "MZ": catch a wrong file before users do.
+for f in "$exe" "$import_exe"; do
+  [ -f "$f" ] || fail "$f does not exist"
+  [ "$(head -c 2 "$f")" = "MZ" ] || fail "$f is not a Windows program"
 done
 
-if [ -z "$exe" ]; then
-  echo "package: building the Windows program" >&2
-  build_windows_release >&2 || fail "the Windows build failed (build/windows-release)"
-  exe="$top/build/windows-release/app/lexmoor.exe"
-fi
-[ -f "$exe" ] || fail "$exe does not exist"
-# A Windows program starts with "MZ": catch a wrong file before users do.
-[ "$(head -c 2 "$exe")" = "MZ" ] || fail "$exe is not a Windows program"
-
-dictionary=$("$here/make-dictionary.sh" freedict) || fail "making the dictionary failed"
-[ -s "$dictionary" ] || fail "$dictionary is empty"
+dictionary=$("$here/make-dictionary.sh" "$main_dictionary") || fail "making the dictionary failed"
+edict_dictionary=$("$here/make-dictionary.sh" edict) || fail "making the EDICT dictionary failed"
+for f in "$dictionary" "$edict_dictionary"; do [ -s "$f" ] || fail "$f is empty"; done
 
 mkdir -p "$top/build"
 stage=$(mktemp -d "$top/build/package.XXXXXX")
 trap 'rm -rf "$stage"' EXIT
 files="$stage/files"
 mkdir "$files"
-# Without its debugging information: a quarter of the size.
+# Without their debugging information: a quarter of the size.
 x86_64-w64-mingw32-strip -o "$files/lexmoor.exe" "$exe" || fail "cannot strip $exe"
+x86_64-w64-mingw32-strip -o "$files/lexmoor-import.exe" "$import_exe" || fail "cannot strip $import_exe"
 cp "$dictionary" "$files/RAdoro.txt"
-# Text files for Notepad: CR LF line ends (the dictionary has them already).
-for f in "${!licences[@]}"; do
-  sed 's/\r$//; s/$/\r/' "$f" > "$files/${licences[$f]}"
+cp "$edict_dictionary" "$files/RAdoro-EDICT.txt"
+# Text files for Notepad: CR LF line ends (the dictionaries have them already).
+for f in "${licence_files[@]}"; do
+  sed 's/\r$//; s/$/\r/' "$f" > "$files/$(basename "$f")" || fail "cannot copy $f"
 done
 # A byte order mark lets every Notepad, old ones too, read the readme as UTF-8.
-{ printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/; s/\r$//; s/$/\r/" "$readme"; } > "$files/readme.txt"
+{
+  printf '\xef\xbb\xbf'
+  sed "s/@VERSION@/$version/; s|@MAIN_DICTIONARY_JA@|$main_ja|; s|@MAIN_DICTIONARY_EN@|$main_en|; s/\r$//; s/$/\r/" "$readme"
+} > "$files/readme.txt" || fail "cannot write the readme"
+! grep -q '@[A-Z_]*@' "$files/readme.txt" || fail "$readme holds a placeholder package.sh does not fill"
 
 # The files stand at the zip's top: Windows' "Extract All" makes the folder.
-(cd "$files" && zip -q -X "$stage/package.zip" lexmoor.exe RAdoro.txt readme.txt "${licences[@]}") ||
-  fail "zip failed"
+(cd "$files" && zip -q -X -9 "$stage/package.zip" lexmoor.exe lexmoor-import.exe RAdoro.txt RAdoro-EDICT.txt \
+  readme.txt $(cd "$files" && ls LICENSE-*.txt)) || fail "zip failed"
+unzip -tq "$stage/package.zip" >/dev/null || fail "the zip does not test sound"
+mkdir -p "$(dirname "$zip_path")"
 mv -f "$stage/package.zip" "$zip_path" || fail "cannot move the zip to $zip_path"
+echo "package: $(du -k "$zip_path" | cut -f1) KB" >&2
 echo "$zip_path"

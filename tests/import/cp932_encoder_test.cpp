@@ -19,15 +19,14 @@ TEST(Cp932EncoderTest, Encode) {
       {"～", "\x81\x60", 0, 0, 0, 0},                      // U+FF5E, the Windows form
       {"〜", "\x81\x60", 1, 0, 0, 0},                      // U+301C, the JIS wave dash
       {"−", "\x81\x7c", 1, 0, 0, 0},                       // U+2212 minus sign
+      {"‖¢£¬—¦", "\x81\x61\x81\x91\x81\x92\x81\xca\x81\x5c\xfa\x55", 6, 0, 0, 0},  // their JIS forms
       {"a;b", "a\x81\x47" "b", 0, 0, 1, 0},                // ';' would hide the rest
       {"；", "\x81\x47", 0, 0, 0, 0},
       {"a\tb\rc\x1a" "d", "a b c d", 0, 0, 0, 3},          // TAB, CR, Ctrl+Z
       {"café", "cafe", 1, 0, 0, 0},
-      {"CH₃", "CH3", 1, 0, 0, 0},
       {"鱝", "?", 0, 1, 0, 0},
       {"스", "?", 0, 1, 0, 0},
       {"痺鱝痺鱝", "\xe1\x83?\xe1\x83?", 0, 2, 0, 0},       // counted per occurrence, cached
-      {"\xcd\xbe", "\x81\x47", 1, 0, 0, 0},                 // U+037E transliterates to ';'
   };
   for (const auto& c : cases) {
     const std::string utf8 = c.utf8, expected = c.cp932;
@@ -39,6 +38,36 @@ TEST(Cp932EncoderTest, Encode) {
     EXPECT_EQ(encoder.Counts().unmappable, c.unmappable) << utf8;
     EXPECT_EQ(encoder.Counts().semicolons, c.semicolons) << utf8;
     EXPECT_EQ(encoder.Counts().controls, c.controls) << utf8;
+  }
+}
+
+// What code page 932 lacks, each system replaces in its own way: glibc's
+// transliteration, or a decomposition and then Windows' best fit.
+TEST(Cp932EncoderTest, EachSystemsSubstitutes) {
+  struct Case {
+    const char* utf8;
+    const char *posix, *windows;
+  } cases[] = {
+      {"CH₃", "CH3", "CH3"},
+      {"\xcd\xbe", "\x81\x47", "\x81\x47"},  // U+037E is ';', made full-width
+      {"è", "e", "e"},
+      {"ō", "o", "o"},
+      {"ﬁ", "fi", "fi"},
+      {"ß", "ss", "s"},
+      {"€", "EUR", "?"},
+      {"鱝", "?", "?"},
+  };
+  for (const auto& c : cases) {
+    Cp932Encoder encoder;
+#ifdef _WIN32
+    const std::string expected = c.windows;
+#else
+    const std::string expected = c.posix;
+#endif
+    EXPECT_EQ(encoder.Encode(c.utf8).value(), expected) << c.utf8;
+    const int64_t unmappable = expected.find('?') != std::string::npos;
+    EXPECT_EQ(encoder.Counts().unmappable, unmappable) << c.utf8;
+    EXPECT_EQ(encoder.Counts().equivalents + unmappable, 1) << c.utf8;
   }
 }
 

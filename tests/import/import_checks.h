@@ -8,13 +8,13 @@
 
 #include "import_error.h"
 #include "import_report.h"
-#include "tools/text/iconv_handle.h"
+#include "tools/text/conversion.h"
 
 namespace import_test {
 
 // `text` converted between UTF-8 and code page 932; throws when it can't be.
 inline std::string Convert(const char* to, const char* from, const std::string& text) {
-  text::IconvHandle convert(to, from);
+  text::Conversion convert(to, from);
   std::string out;
   size_t failedAt = 0;
   if (!convert.Convert(text, out, failedAt)) throw std::runtime_error("not convertible: " + text);

@@ -32,7 +32,7 @@
 #include "lookup/lookup_run.h"
 #include "lookup/punctuation_retry.h"
 #include "lookup/query_normalisation.h"
-#include "tools/text/iconv_handle.h"
+#include "tools/text/conversion.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ std::vector<Token> ReadTokens(const std::vector<std::string>& texts, int64_t& to
   }
   if (total == 0) throw Failure{"the texts hold no words"};
 
-  text::IconvHandle toDictionary("CP932", "UTF-8");
+  text::Conversion toDictionary("CP932", "UTF-8");
   std::vector<Token> tokens;
   for (const auto& [text, occurrences] : counts) {
     Token token;

@@ -1,18 +1,37 @@
 #include "cp932_encoder.h"
 
 #include <cstring>
+#include <utility>
 
 #include "import_error.h"
 
 namespace import {
 namespace {
 
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "code points are exchanged with iconv as UCS-4LE");
-constexpr char kCodePoints[] = "UCS-4LE";
-constexpr char kCp932[] = "CP932";
-constexpr char kCp932Translit[] = "CP932//TRANSLIT";
-constexpr char kTranslitLocale[] = "C.UTF-8";
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "code points are exchanged as UCS-4LE");
+constexpr const char* kCodePoints = text::kUcs4Le;
+constexpr const char* kCp932 = text::kCp932;
 constexpr char32_t kFullWidthSemicolon = 0xFF1B;
+
+// Characters of JIS X 0208 that Unicode has twice: text converted by the JIS
+// tables (as on a Mac) holds the first form, code page 932 has the second.
+// Named here, they give the same bytes whatever the system's tables say.
+constexpr std::pair<char32_t, char32_t> kJisToMicrosoftForms[] = {
+    {0x301C, 0xFF5E},  // 〜 wave dash
+    {0x2016, 0x2225},  // ‖ double vertical line
+    {0x2212, 0xFF0D},  // − minus sign
+    {0x00A2, 0xFFE0},  // ¢
+    {0x00A3, 0xFFE1},  // £
+    {0x00AC, 0xFFE2},  // ¬
+    {0x2014, 0x2015},  // — em dash
+    {0x00A6, 0xFFE4},  // ¦
+};
+
+char32_t MicrosoftForm(char32_t cp) {
+  for (const auto& [jis, microsoft] : kJisToMicrosoftForms)
+    if (cp == jis) return microsoft;
+  return cp;
+}
 
 std::string_view AsBytes(const char32_t& cp) {
   return {reinterpret_cast<const char*>(&cp), sizeof cp};
@@ -24,34 +43,17 @@ std::u32string AsCodePoints(const std::string& ucs4) {
   return cps;
 }
 
-// glibc's transliteration reads the calling thread's locale.
-class ThreadLocaleGuard {
- public:
-  explicit ThreadLocaleGuard(locale_t use) : previous_(uselocale(use)) {}
-  ~ThreadLocaleGuard() { uselocale(previous_); }
-  ThreadLocaleGuard(const ThreadLocaleGuard&) = delete;
-  ThreadLocaleGuard& operator=(const ThreadLocaleGuard&) = delete;
-
- private:
-  locale_t previous_;
-};
-
 }  // namespace
 
 Cp932Encoder::Cp932Encoder()
     : toUcs4_(kCodePoints, "UTF-8"),
       toCp932_(kCp932, kCodePoints),
       fromCp932_(kCodePoints, kCp932),
-      translit_(kCp932Translit, kCodePoints),
-      translitLocale_(newlocale(LC_CTYPE_MASK, kTranslitLocale, static_cast<locale_t>(0))) {
-  if (translitLocale_ == static_cast<locale_t>(0))
-    throw ImportError(std::string("the ") + kTranslitLocale + " locale is not installed");
+      translit_(kCp932, kCodePoints, text::Unmappable::kSubstitute) {
   size_t failedAt = 0;
   if (!toCp932_.Convert(AsBytes(kFullWidthSemicolon), fullWidthSemicolon_, failedAt))
     throw ImportError("the system's CP932 conversion has no full-width semicolon");
 }
-
-Cp932Encoder::~Cp932Encoder() { freelocale(translitLocale_); }
 
 std::optional<std::string> Cp932Encoder::Encode(std::string_view utf8) {
   std::string ucs4;
@@ -99,6 +101,10 @@ const Cp932Encoder::Mapping& Cp932Encoder::Map(char32_t cp) {
 Cp932Encoder::Mapping Cp932Encoder::Compute(char32_t cp) {
   size_t failedAt = 0;
   std::string bytes;
+  if (const char32_t microsoft = MicrosoftForm(cp); microsoft != cp) {
+    if (toCp932_.Convert(AsBytes(microsoft), bytes, failedAt)) return {bytes, Kind::kEquivalent};
+    bytes.clear();
+  }
   if (toCp932_.Convert(AsBytes(cp), bytes, failedAt)) {
     // Several code points share one CP932 character (the JIS and the Microsoft
     // forms of the wave dash, the minus sign, ...): only a round trip tells.
@@ -107,11 +113,7 @@ Cp932Encoder::Mapping Cp932Encoder::Compute(char32_t cp) {
     return {bytes, exact ? Kind::kExact : Kind::kEquivalent};
   }
   std::string translit;
-  bool transliterated;
-  {
-    ThreadLocaleGuard guard(translitLocale_);
-    transliterated = translit_.Convert(AsBytes(cp), translit, failedAt);
-  }
+  const bool transliterated = translit_.Convert(AsBytes(cp), translit, failedAt);
   // Transliteration marks what it can't replace with '?'; an empty result
   // (a zero-width character) is a fair equivalent.
   if (!transliterated || translit == "?") return {"?", Kind::kUnmappable};

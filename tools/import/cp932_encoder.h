@@ -5,14 +5,13 @@
 // the file in text mode), and it can only hold what code page 932 holds.
 #pragma once
 
-#include <clocale>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
-#include "tools/text/iconv_handle.h"
+#include "tools/text/conversion.h"
 
 namespace import {
 
@@ -25,11 +24,8 @@ struct EncodeCounts {
 
 class Cp932Encoder {
  public:
-  // Throws text::ConversionUnavailable when iconv lacks a conversion, and
-  // ImportError when the C.UTF-8 locale (which fixes the transliteration
-  // rules, so output never depends on the user's locale) is missing.
+  // Throws text::ConversionUnavailable when the system lacks a conversion.
   Cp932Encoder();
-  ~Cp932Encoder();
   Cp932Encoder(const Cp932Encoder&) = delete;
   Cp932Encoder& operator=(const Cp932Encoder&) = delete;
 
@@ -51,11 +47,10 @@ class Cp932Encoder {
   Mapping Compute(char32_t cp);
   void AppendAscii(char32_t cp, std::string& out);
 
-  text::IconvHandle toUcs4_;     // UTF-8 to code points
-  text::IconvHandle toCp932_;    // code points to CP932, exact or failing
-  text::IconvHandle fromCp932_;  // CP932 back to code points, to tell exact from equivalent
-  text::IconvHandle translit_;   // code points to CP932 with transliteration
-  locale_t translitLocale_;
+  text::Conversion toUcs4_;     // UTF-8 to code points
+  text::Conversion toCp932_;    // code points to CP932, exact or failing
+  text::Conversion fromCp932_;  // CP932 back to code points, to tell exact from equivalent
+  text::Conversion translit_;   // code points to CP932, a close equivalent or '?'
   std::string fullWidthSemicolon_;
   std::unordered_map<char32_t, Mapping> cache_;
   EncodeCounts counts_;

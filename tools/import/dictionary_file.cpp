@@ -1,8 +1,6 @@
 #include "dictionary_file.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -11,6 +9,7 @@
 #include "dictionary/replace_with_backup.h"
 #include "dictionary/text_mode_writer.h"
 #include "import_error.h"
+#include "platform.h"
 
 namespace import {
 namespace {
@@ -37,8 +36,6 @@ bool HeadwordLess(const DictionaryLine& a, const DictionaryLine& b) {
   return Compare(a.headword, b.headword, SwapAsciiCase) < 0;
 }
 
-std::string Errno() { return std::strerror(errno); }
-
 }  // namespace
 
 std::string JoinWithinLine(std::string_view headword, const std::vector<std::string>& pieces,
@@ -59,19 +56,21 @@ std::string JoinWithinLine(std::string_view headword, const std::vector<std::str
 }
 
 void SortByHeadword(std::vector<DictionaryLine>& lines) {
-  std::sort(lines.begin(), lines.end(), HeadwordLess);
+  std::stable_sort(lines.begin(), lines.end(), HeadwordLess);
 }
 
 uint64_t WriteDictionary(const std::string& path, const std::vector<DictionaryLine>& lines) {
   dictionary::NativeFileSystem files;
   const dictionary::DictionaryPaths paths = dictionary::DictionaryPaths::Of(path);
   std::unique_ptr<dictionary::OutputFile> output = files.CreateWorkFile(paths.work);
-  if (!output) throw ImportError(paths.work + ": cannot create it beside " + path + ": " + Errno());
+  if (!output)
+    throw ImportError(paths.work + ": cannot create it beside " + path + ": " + SystemErrorText(files.LastError()),
+                      Problem::kCannotWrite, path);
   const auto fail = [&](const std::string& why) {
-    const std::string reason = Errno();
+    const std::string reason = SystemErrorText(files.LastError());
     output.reset();
     files.Remove(paths.work);
-    throw ImportError(paths.work + ": " + why + ": " + reason);
+    throw ImportError(paths.work + ": " + why + ": " + reason, Problem::kCannotWrite, path);
   };
 
   dictionary::TextModeWriter writer(*output);
@@ -89,7 +88,8 @@ uint64_t WriteDictionary(const std::string& path, const std::vector<DictionaryLi
   if (const std::optional<dictionary::FileFailure> failure = dictionary::ReplaceWithBackup(files, paths)) {
     files.Remove(paths.work);
     throw ImportError(path + ": cannot replace it with " + paths.work + ": " + failure->path + ": " +
-                      std::strerror(static_cast<int>(failure->error.code)));
+                          SystemErrorText(failure->error),
+                      Problem::kCannotWrite, path);
   }
   return written;
 }

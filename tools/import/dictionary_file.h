@@ -30,7 +30,7 @@ std::string JoinWithinLine(std::string_view headword, const std::vector<std::str
 
 // Sorts by headword, ignoring ASCII case, a small letter before its capital:
 // the plain word comes before its extensions ("run", "run away", "runaway"),
-// and "apple" before "Apple".
+// and "apple" before "Apple". Lines of one headword keep their order.
 void SortByHeadword(std::vector<DictionaryLine>& lines);
 
 // Writes `lines` to `path` through a work file beside it (`path`.next) that is

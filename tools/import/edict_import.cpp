@@ -7,12 +7,11 @@
 #include "gzip_file.h"
 #include "import_error.h"
 #include "text_util.h"
-#include "tools/text/iconv_handle.h"
+#include "tools/text/conversion.h"
 
 namespace import {
 namespace {
 
-constexpr char kSourceEncoding[] = "EUC-JP";
 // The first line describes the file: "　？？？ /EDICT, .../".
 constexpr std::string_view kHeaderMark = "\xE3\x80\x80\xEF\xBC\x9F\xEF\xBC\x9F\xEF\xBC\x9F";
 constexpr std::string_view kCommonMark = "(P)";
@@ -126,14 +125,17 @@ std::optional<EdictEntry> ParseEdictLine(std::string_view line) {
 }
 
 Imported ImportEdict(const std::string& path, const ImportSettings& settings) {
-  const std::string raw = ReadWholeFile(path);
+  const std::string raw = ReadSourceFile(path);
   std::string text;
   {
-    text::IconvHandle toUtf8("UTF-8", kSourceEncoding);
+    text::Conversion toUtf8(text::kUtf8, text::kEucJp);
     size_t failedAt = 0;
-    if (!toUtf8.Convert(raw, text, failedAt))
-      throw ImportError(path + ": line " + std::to_string(LineNumberAt(raw, failedAt)) + ": not valid " +
-                        kSourceEncoding + " (byte " + std::to_string(failedAt) + ")");
+    if (!toUtf8.Convert(raw, text, failedAt)) {
+      const size_t line = LineNumberAt(raw, failedAt);
+      throw ImportError(path + ": line " + std::to_string(line) + ": not valid " + text::kEucJp + " (byte " +
+                            std::to_string(failedAt) + ")",
+                        Problem::kBadEncoding, path, line);
+    }
   }
   Cp932Encoder encoder;
   Imported result(settings);
@@ -181,7 +183,8 @@ Imported ImportEdict(const std::string& path, const ImportSettings& settings) {
     }
   }
   if (report.entriesRead == 0 || headwords.empty())
-    throw ImportError(path + ": holds no EDICT entries (\"word [reading] /gloss/.../\" lines)");
+    throw ImportError(path + ": holds no EDICT entries (\"word [reading] /gloss/.../\" lines)", Problem::kNoEntries,
+                      path);
 
   const std::string separator = encode(kWordSeparator);
   for (const auto& [headword, translations] : headwords)

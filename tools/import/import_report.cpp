@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "tools/text/iconv_handle.h"
+#include "tools/text/conversion.h"
 
 namespace import {
 namespace {
@@ -12,10 +12,10 @@ namespace {
 constexpr size_t kMostListed = 100;
 
 // A text of the dictionary as the terminal shows it.
-std::string ForDisplay(text::IconvHandle& toUtf8, const std::string& cp932) {
-  std::string utf8;
+std::string ForDisplay(text::Conversion& toTerminal, const std::string& cp932) {
+  std::string shown;
   size_t failedAt = 0;
-  return toUtf8.Convert(cp932, utf8, failedAt) ? utf8 : cp932;
+  return toTerminal.Convert(cp932, shown, failedAt) ? shown : cp932;
 }
 
 std::string Described(const Registration& r) { return r.headword + " [" + r.pronunciation + "]"; }
@@ -63,9 +63,9 @@ void PrintReport(std::ostream& out, const std::string& outputPath, const ImportR
   if (!r.notCarried.empty()) {
     out << "  registered pronunciations not carried over: " << r.notCarried.size()
         << (r.backup.empty() ? "" : " (" + r.backup + " keeps them)") << "\n";
-    text::IconvHandle toUtf8("UTF-8", "CP932");
+    text::Conversion toTerminal(text::kTerminal, text::kCp932);
     for (size_t i = 0; i < r.notCarried.size() && i < kMostListed; ++i)
-      out << "    " << ForDisplay(toUtf8, r.notCarried[i]) << "\n";
+      out << "    " << ForDisplay(toTerminal, r.notCarried[i]) << "\n";
     if (r.notCarried.size() > kMostListed)
       out << "    and " << r.notCarried.size() - kMostListed << " more\n";
   }

@@ -1,21 +1,29 @@
 // lexmoor-import: writes a dictionary file (RAdoro.txt) from English-Japanese
-// data: Debian's, a StarDict dictionary or a tab-separated text file.
-#include <unistd.h>
-
-#include <filesystem>
+// data: Debian's, or a dictionary the user has, in one of the formats that
+// dictionary programs and sellers of dictionary data use. On Windows a file
+// dropped onto the program goes into the RAdoro.txt beside it.
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "dictionary/dictionary_paths.h"
+#include "csv_import.h"
 #include "dictionary_file.h"
+#include "dictionary_import.h"
+#include "drop_import.h"
 #include "edict_import.h"
 #include "freedict_import.h"
 #include "import_error.h"
+#include "platform.h"
+#include "slash_text_import.h"
+#include "source_recognition.h"
+#include "square_text_import.h"
 #include "stardict_import.h"
-#include "tools/text/iconv_handle.h"
+#include "tools/text/conversion.h"
 #include "tsv_import.h"
+#ifdef _WIN32
+#include "windows_drop.h"
+#endif
 
 namespace {
 
@@ -24,11 +32,34 @@ constexpr char kDefaultOutput[] = "RAdoro.txt";
 constexpr int kFailed = 1;
 constexpr int kBadUsage = 2;
 
+// The sources that take one file, and those of them that are text in an
+// encoding --encoding may tell.
+constexpr std::string_view kFileSources[] = {"stardict", "tsv",        "csv", "slashes",
+                                             "squares",  "dictionary", "auto"};
+constexpr std::string_view kTextSources[] = {"tsv", "csv", "slashes", "squares", "dictionary"};
+
+template <size_t N>
+bool OneOf(const std::string& word, const std::string_view (&words)[N]) {
+  for (std::string_view w : words)
+    if (word == w) return true;
+  return false;
+}
+
+bool IsSource(const std::string& word) {
+  return word == "freedict" || word == "edict" || OneOf(word, kFileSources);
+}
+
 void PrintUsage(std::ostream& out) {
   out << "usage: " << kProgram << " freedict [--index FILE] [--dict FILE] [-o OUTPUT] [--fresh]\n"
       << "       " << kProgram << " edict [--edict FILE] [-o OUTPUT] [--fresh]\n"
       << "       " << kProgram << " stardict FILE.ifo [-o OUTPUT] [--fresh]\n"
-      << "       " << kProgram << " tsv FILE [--encoding utf-8|cp932|auto] [-o OUTPUT] [--fresh]\n"
+      << "       " << kProgram
+      << " tsv|csv|slashes|squares|dictionary FILE [--encoding E] [-o OUTPUT] [--fresh]\n"
+      << "       " << kProgram << " auto FILE [-o OUTPUT] [--fresh]\n"
+#ifdef _WIN32
+      << "       " << kProgram << " FILE   (a file dropped onto the program: into the RAdoro.txt beside it,\n"
+      << "                              told in a message box)\n"
+#endif
       << "\n"
       << "Writes a dictionary file (code page 932, CR LF, \"headword TAB meaning\").\n"
       << "  freedict  English-Japanese FreeDict data (dictd .index and .dict.dz), one line\n"
@@ -40,8 +71,18 @@ void PrintUsage(std::ostream& out) {
       << "  stardict  a StarDict dictionary: FILE.ifo with FILE.idx[.gz], FILE.dict[.dz] and\n"
       << "            FILE.syn beside it; one line per headword, in the order of the .idx\n"
       << "  tsv       \"word TAB meaning\" lines, as spreadsheets and flash-card programs\n"
-      << "            export them; UTF-16 with its byte order mark, UTF-8 or Shift-JIS\n"
-      << "            (--encoding, default auto: UTF-8 when the file is valid UTF-8)\n"
+      << "            export them\n"
+      << "  csv       CSV whose first row names the columns: word (required), trans, exp\n"
+      << "            and pron (the pronunciation field); other columns are left out\n"
+      << "  slashes   \"headword /// translation\" lines, \" / example\" after it if any,\n"
+      << "            \" \\ \" for a line break in a field\n"
+      << "  squares   \"\xE2\x96\xA0headword  {part of speech} : meaning\" lines, examples in lines\n"
+      << "            beginning \"\xE2\x96\xA0\xE3\x83\xBB\"; a line per headword and part of speech\n"
+      << "  dictionary  a dictionary file of Lexmoor's own, its lines kept as they are\n"
+      << "  auto      any of the above, told by the file's name and content\n"
+      << "  --encoding  of a text source: utf-8, cp932 or auto (the default: UTF-16 with\n"
+      << "            its byte order mark, else UTF-8 when the file is valid UTF-8, else\n"
+      << "            Shift-JIS); a gzip-compressed source is read as well\n"
       << "  -o        the file to write (default ./" << kDefaultOutput << "); it is replaced only\n"
       << "            when the import succeeds, and the file it replaces is kept as OUTPUT.bak\n"
       << "  --fresh   do not carry the pronunciations registered in OUTPUT over to the new\n"
@@ -54,23 +95,40 @@ int BadUsage(const std::string& why) {
   return kBadUsage;
 }
 
-bool Exists(const std::string& path) {
-  std::error_code ignored;
-  return std::filesystem::exists(path, ignored);
+auto Import(const std::string& source, const std::string& index, const std::string& data,
+            const std::string& edict, const std::string& file, import::SourceEncoding encoding,
+            const import::ImportSettings& settings) -> import::Imported {
+  if (source == "freedict") return import::ImportFreedict(index, data, settings);
+  if (source == "edict") return import::ImportEdict(edict, settings);
+  if (source == "stardict") return import::ImportStardict(file, settings);
+  if (source == "tsv") return import::ImportTsv(file, encoding, settings);
+  if (source == "csv") return import::ImportCsv(file, encoding, settings);
+  if (source == "slashes") return import::ImportSlashText(file, encoding, settings);
+  if (source == "squares") return import::ImportSquareText(file, encoding, settings);
+  if (source == "dictionary") return import::ImportDictionaryFile(file, encoding, settings);
+  return import::ImportRecognised(import::RecogniseSource(file), settings);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return BadUsage("which source: freedict, edict, stardict or tsv?");
+#ifdef _WIN32
+  // Explorer starts the program with the files dropped onto it as its
+  // arguments, or with none when it is double-clicked.
+  const bool dropped = argc >= 2 && !IsSource(argv[1]) && argv[1][0] != '-';
+  if (dropped || (argc < 2 && import::HasOwnConsole()))
+    return import::RunDroppedFiles(std::vector<std::string>(argv + 1, argv + argc));
+#endif
+  if (argc < 2)
+    return BadUsage(
+        "which source: freedict, edict, stardict, tsv, csv, slashes, squares, dictionary or auto?");
   const std::string source = argv[1];
   if (source == "-h" || source == "--help") {
     PrintUsage(std::cout);
     return 0;
   }
-  const bool takesFile = source == "stardict" || source == "tsv";
-  if (source != "freedict" && source != "edict" && !takesFile)
-    return BadUsage("unknown source \"" + source + "\"");
+  const bool takesFile = OneOf(source, kFileSources);
+  if (!IsSource(source)) return BadUsage("unknown source \"" + source + "\"");
 
   std::string index = import::kFreedictIndex, data = import::kFreedictData, edict = import::kEdictFile;
   std::string output = kDefaultOutput, encodingName = "auto";
@@ -91,7 +149,7 @@ int main(int argc, char** argv) {
     if (source == "freedict" && option == "--index") value = &index;
     if (source == "freedict" && option == "--dict") value = &data;
     if (source == "edict" && option == "--edict") value = &edict;
-    if (source == "tsv" && option == "--encoding") value = &encodingName;
+    if (OneOf(source, kTextSources) && option == "--encoding") value = &encodingName;
     if (!value) return BadUsage("unknown option \"" + option + "\" for " + source);
     if (i + 1 >= argc || argv[i + 1][0] == '\0') return BadUsage(option + " needs a value");
     *value = argv[++i];
@@ -101,23 +159,12 @@ int main(int argc, char** argv) {
   if (!encoding) return BadUsage("unknown encoding \"" + encodingName + "\"");
 
   try {
-    import::Progress progress(std::cerr, isatty(STDERR_FILENO) == 1);
-    import::ImportSettings settings;
-    settings.progress = &progress;
-    import::Registrations registered;
-    const bool replacing = Exists(output);
-    if (replacing && !fresh) {
-      registered = import::ReadRegistrations(output);
-      settings.registrations = &registered;
-    }
-    import::Imported imported = source == "freedict"   ? import::ImportFreedict(index, data, settings)
-                                : source == "edict"    ? import::ImportEdict(edict, settings)
-                                : source == "stardict" ? import::ImportStardict(files[0], settings)
-                                                       : import::ImportTsv(files[0], *encoding, settings);
-    import::ImportReport& report = imported.report;
-    report.bytesWritten = import::WriteDictionary(output, imported.lines);
-    if (replacing) report.backup = dictionary::DictionaryPaths::Of(output).backup;
-    report.linesWritten = static_cast<int64_t>(imported.lines.size());
+    import::Progress progress(std::cerr, import::StderrShowsProgress());
+    const import::ImportReport report =
+        import::ImportInto(output, !fresh, &progress, [&](const import::ImportSettings& settings) {
+          return Import(source, index, data, edict, takesFile ? files[0] : std::string(), *encoding,
+                        settings);
+        });
     progress.Clear();
     import::PrintReport(std::cout, output, report);
     return 0;

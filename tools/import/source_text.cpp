@@ -1,8 +1,10 @@
 #include "source_text.h"
 
+#include <algorithm>
+
 #include "import_error.h"
 #include "text_util.h"
-#include "tools/text/iconv_handle.h"
+#include "tools/text/conversion.h"
 
 namespace import {
 namespace {
@@ -14,7 +16,7 @@ constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 // Converts `bytes` from `from` to UTF-8; on failure, `failedLine` is the line
 // of the first byte that could not be converted.
 bool ToUtf8(const char* from, std::string_view bytes, std::string& out, size_t& failedLine) {
-  text::IconvHandle convert("UTF-8", from);
+  text::Conversion convert(text::kUtf8, from);
   size_t failedAt = 0;
   out.clear();
   if (convert.Convert(bytes, out, failedAt)) return true;
@@ -23,6 +25,26 @@ bool ToUtf8(const char* from, std::string_view bytes, std::string& out, size_t& 
 }
 
 std::string Where(const std::string& path, size_t line) { return path + ": line " + std::to_string(line); }
+
+ImportError NotValid(const std::string& path, size_t line, const std::string& why) {
+  return ImportError(Where(path, line) + ": " + why, Problem::kBadEncoding, path, line);
+}
+
+ImportError NulByte(const std::string& path, size_t line) {
+  return ImportError(Where(path, line) + ": holds a NUL byte; is it text? (UTF-16 needs its byte order mark)",
+                     Problem::kBinary, path, line);
+}
+
+// UTF-16 without its mark shows as NULs in every other byte of ASCII text.
+bool LooksLikeUtf16(std::string_view bytes) {
+  constexpr size_t kLooked = 64;
+  const std::string_view start = bytes.substr(0, kLooked & ~size_t{1});
+  if (start.size() < 2) return false;
+  size_t evenNuls = 0, oddNuls = 0;
+  for (size_t i = 0; i < start.size(); ++i) (i % 2 ? oddNuls : evenNuls) += start[i] == '\0';
+  const size_t half = start.size() / 2;
+  return (oddNuls > half / 2 && evenNuls == 0) || (evenNuls > half / 2 && oddNuls == 0);
+}
 
 }  // namespace
 
@@ -45,23 +67,33 @@ SourceText DecodeSourceText(const std::string& path, std::string_view bytes, Sou
   SourceText text;
   size_t failedLine = 0;
   const bool utf16le = StartsWith(bytes, kUtf16LeBom), utf16be = StartsWith(bytes, kUtf16BeBom);
+  if (!utf16le && !utf16be) {
+    // Before decoding: a decoding failure would hide the better clue.
+    const size_t nul = bytes.find('\0');
+    if (nul != std::string_view::npos) {
+      const size_t line = LineNumberAfter(bytes.substr(0, nul));
+      if (LooksLikeUtf16(bytes))
+        throw ImportError(Where(path, line) + ": holds a NUL byte: it looks like UTF-16 without its byte order mark",
+                          Problem::kUtf16WithoutBom, path, line);
+      throw NulByte(path, line);
+    }
+  }
   if (utf16le || utf16be) {
     text.encoding = utf16le ? "UTF-16LE" : "UTF-16BE";
     if (!ToUtf8(text.encoding.c_str(), bytes.substr(kUtf16LeBom.size()), text.utf8, failedLine))
-      throw ImportError(Where(path, failedLine) + ": not valid " + text.encoding +
-                        " (or the file ends inside a character)");
+      throw NotValid(path, failedLine, "not valid " + text.encoding + " (or the file ends inside a character)");
   } else if (encoding != SourceEncoding::kCp932 && StartsWith(bytes, kUtf8Bom)) {
     text.encoding = "UTF-8";
     if (!ToUtf8("UTF-8", bytes.substr(kUtf8Bom.size()), text.utf8, failedLine))
-      throw ImportError(Where(path, failedLine) + ": not valid UTF-8, though the file begins as UTF-8 does");
+      throw NotValid(path, failedLine, "not valid UTF-8, though the file begins as UTF-8 does");
   } else if (encoding == SourceEncoding::kUtf8) {
     text.encoding = "UTF-8";
     if (!ToUtf8("UTF-8", bytes, text.utf8, failedLine))
-      throw ImportError(Where(path, failedLine) + ": not valid UTF-8 (try --encoding cp932)");
+      throw NotValid(path, failedLine, "not valid UTF-8 (try --encoding cp932)");
   } else if (encoding == SourceEncoding::kCp932) {
     text.encoding = "Shift-JIS (code page 932)";
     if (!ToUtf8("CP932", bytes, text.utf8, failedLine))
-      throw ImportError(Where(path, failedLine) + ": not valid Shift-JIS (code page 932)");
+      throw NotValid(path, failedLine, "not valid Shift-JIS (code page 932)");
   } else {
     size_t cp932Line = 0;
     if (ToUtf8("UTF-8", bytes, text.utf8, failedLine)) {
@@ -70,14 +102,14 @@ SourceText DecodeSourceText(const std::string& path, std::string_view bytes, Sou
       text.encoding = "Shift-JIS (code page 932)";
     } else {
       throw ImportError(path + ": neither UTF-8 (line " + std::to_string(failedLine) +
-                        " is not) nor Shift-JIS (line " + std::to_string(cp932Line) +
-                        " is not); UTF-16 needs its byte order mark");
+                            " is not) nor Shift-JIS (line " + std::to_string(cp932Line) +
+                            " is not); UTF-16 needs its byte order mark",
+                        // The encoding that got further is likely the one meant.
+                        Problem::kBadEncoding, path, std::max(failedLine, cp932Line));
     }
   }
   const size_t nul = text.utf8.find('\0');
-  if (nul != std::string::npos)
-    throw ImportError(Where(path, LineNumberAfter(std::string_view(text.utf8).substr(0, nul))) +
-                      ": holds a NUL byte; is it text? (UTF-16 needs its byte order mark)");
+  if (nul != std::string::npos) throw NulByte(path, LineNumberAfter(std::string_view(text.utf8).substr(0, nul)));
   return text;
 }
 

@@ -1,7 +1,6 @@
 #include "stardict_files.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "gzip_file.h"
 #include "import_error.h"
@@ -15,11 +14,6 @@ constexpr std::string_view kIfoMagic = "StarDict's dict ifo file";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr size_t kMostNumberDigits = 18;
 constexpr size_t kSizeBytes = 4;  // the entry size in the .idx and the entry number in the .syn
-
-bool Exists(const std::string& path) {
-  std::error_code ignored;
-  return std::filesystem::exists(path, ignored);
-}
 
 bool ParseNumber(std::string_view digits, uint64_t& value) {
   if (digits.empty() || digits.size() > kMostNumberDigits) return false;
@@ -48,15 +42,15 @@ StardictPaths FindStardictFiles(const std::string& ifoPath) {
     throw ImportError(ifoPath + ": a StarDict dictionary is given by its .ifo file");
   const std::string base = ifoPath.substr(0, ifoPath.size() - kIfo.size());
   auto either = [&](const std::string& plain, const std::string& packed) {
-    if (Exists(plain)) return plain;
-    if (Exists(packed)) return packed;
+    if (FileExists(plain)) return plain;
+    if (FileExists(packed)) return packed;
     throw ImportError(plain + ": missing (and so is " + packed + "); it belongs beside " + ifoPath);
   };
   StardictPaths paths;
   paths.ifo = ifoPath;
   paths.idx = either(base + ".idx", base + ".idx.gz");
   paths.dict = either(base + ".dict", base + ".dict.dz");
-  if (Exists(paths.SynonymsBeside())) paths.syn = paths.SynonymsBeside();
+  if (FileExists(paths.SynonymsBeside())) paths.syn = paths.SynonymsBeside();
   return paths;
 }
 

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "grouped_senses.h"
 #include "gzip_file.h"
 #include "import_error.h"
 #include "text_util.h"
@@ -13,25 +14,6 @@ namespace {
 
 constexpr char kColumnSeparator[] = " / ";
 constexpr char kPieceSeparator[] = " ";
-
-// Calls `visit(line, offset)` for each line of `text`, without its end; LF,
-// CR LF and CR each end a line.
-template <typename Visit>
-void ForEachLine(std::string_view text, Visit&& visit) {
-  size_t begin = 0;
-  while (begin < text.size()) {
-    size_t end = text.find_first_of("\r\n", begin);
-    if (end == std::string_view::npos) end = text.size();
-    visit(text.substr(begin, end - begin), begin);
-    begin = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
-  }
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-  size_t b = s.find_first_not_of(" \t");
-  if (b == std::string_view::npos) return {};
-  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
 
 }  // namespace
 
@@ -50,7 +32,7 @@ std::string Unquoted(std::string_view field) {
 }
 
 Imported ImportTsv(const std::string& path, SourceEncoding encoding, const ImportSettings& settings) {
-  const std::string bytes = ReadWholeFile(path);
+  const std::string bytes = ReadSourceFile(path);
   const SourceText text = DecodeSourceText(path, bytes, encoding);
   Cp932Encoder encoder;
   Imported result(settings);
@@ -61,10 +43,10 @@ Imported ImportTsv(const std::string& path, SourceEncoding encoding, const Impor
   std::vector<std::pair<std::string, std::vector<std::string>>> headwords;  // and one piece per line
   auto encode = [&](std::string_view utf8) { return encoder.Encode(utf8).value(); };  // decoded: valid
 
-  ForEachLine(text.utf8, [&](std::string_view line, size_t offset) {
+  ForEachTextLine(text.utf8, [&](std::string_view line, size_t number) {
     if (TrimBlanks(line).empty()) return;
     ++report.entriesRead;
-    ShowProgress(settings.progress, report.entriesRead, offset, text.utf8.size());
+    ShowProgress(settings.progress, report.entriesRead, line.data() - text.utf8.data(), text.utf8.size());
     std::vector<std::string_view> fields = Split(line, '\t');
     if (fields.size() < 2) {
       report.dropped.Add("lines without a TAB between word and meaning");
@@ -96,10 +78,12 @@ Imported ImportTsv(const std::string& path, SourceEncoding encoding, const Impor
     }
     std::vector<std::string>& senses = headwords[slot->second].second;
     std::string sense = encode(meaning);
+    CheckFitsOneLine(path, number, headwords[slot->second].first.size(), sense.size());
     if (std::find(senses.begin(), senses.end(), sense) == senses.end()) senses.push_back(std::move(sense));
   });
   if (headwords.empty())
-    throw ImportError(path + ": holds no \"word TAB meaning\" line; is it tab-separated text?");
+    throw ImportError(path + ": holds no \"word TAB meaning\" line; is it tab-separated text?", Problem::kNoEntries,
+                      path);
 
   for (auto& [headword, senses] : headwords) {
     if (senses.size() > 1)

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "lookup/lookup.h"
-#include "tools/text/iconv_handle.h"
+#include "tools/text/conversion.h"
 
 namespace lookup_cli {
 
@@ -24,8 +24,8 @@ class TerminalText {
 
  private:
   // When converting, and the system can.
-  std::optional<text::IconvHandle> toUtf8_;
-  std::optional<text::IconvHandle> fromUtf8_;
+  std::optional<text::Conversion> toUtf8_;
+  std::optional<text::Conversion> fromUtf8_;
 };
 
 // One block per list in use:

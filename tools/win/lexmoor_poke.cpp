@@ -22,6 +22,8 @@
 //   lexmoor-poke pronounce TEXT       wait for the pronunciation dialog, enter TEXT and press OK
 //   lexmoor-poke pronounce --escape   wait for the pronunciation dialog and press Escape
 //   lexmoor-poke close                send command 1002: the program ends
+//   lexmoor-poke box TITLE            wait for a message box titled TITLE (another program's, such as
+//                                     lexmoor-import.exe's), print its text in UTF-8 and press its OK
 //   lexmoor-poke cover L T R B        show a window of this program titled "lexmoor-poke cover" over
 //                                     that rectangle, in front, as the user's program would be; it
 //                                     stays until it is closed (WM_CLOSE) or for 30 s
@@ -261,25 +263,6 @@ void PrintDialogs() {
     std::puts(::IsWindowVisible(w) ? "visible" : "hidden");
 }
 
-void AnswerMessage() {
-  HWND box = nullptr;
-  for (DWORD waited = 0; waited < kWaitMs && !box; waited += kPollMs) {
-    box = ::FindWindowW(L"#32770", L"Lexmoor");
-    if (!box || !::IsWindowVisible(box)) {
-      box = nullptr;
-      ::Sleep(kPollMs);
-    }
-  }
-  if (!box) Fail("no message box of Lexmoor appeared within 10 s");
-  wchar_t text[2048] = {};
-  ::SendMessageW(::GetDlgItem(box, 0xFFFF), WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text));
-  char utf8[8192];
-  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-  std::fwrite(utf8, 1, bytes > 0 ? static_cast<size_t>(bytes - 1) : 0, stdout);
-  std::fputc('\n', stdout);
-  ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-}
-
 constexpr UINT kCoverMaxMs = 30000;
 
 LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -310,13 +293,45 @@ void Cover(const RECT& area) {
   }
 }
 
+// Prints the text of a message box titled `title` once one shows (as UTF-8;
+// its text is its longest static control's) and presses its OK.
+void Box(const wchar_t* title) {
+  constexpr DWORD kBoxWaitMs = 60000;  // the importer's box comes when a whole import is done
+  HWND box = nullptr;
+  for (DWORD waited = 0; !box && waited < kBoxWaitMs; waited += kPollMs) {
+    box = ::FindWindowW(L"#32770", title);
+    if (box && !::IsWindowVisible(box)) box = nullptr;
+    if (!box) ::Sleep(kPollMs);
+  }
+  if (!box) Fail("no message box with that title appeared within 60 s");
+  std::wstring text;
+  for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[16] = L"";
+    ::GetClassNameW(child, className, 16);
+    if (std::wstring(className) != L"Static") continue;
+    const LRESULT length = ::SendMessageW(child, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring shown(static_cast<size_t>(length) + 1, L'\0');
+    shown.resize(static_cast<size_t>(
+        ::SendMessageW(child, WM_GETTEXT, shown.size(), reinterpret_cast<LPARAM>(shown.data()))));
+    if (shown.size() > text.size()) text = shown;
+  }
+  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                          nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(bytes), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), bytes, nullptr,
+                        nullptr);
+  std::printf("%s\n", utf8.c_str());
+  std::fflush(stdout);
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
 [[noreturn]] void Usage() {
   std::fprintf(
       stderr,
       "usage: lexmoor-poke wait | show | cursor X Y | type WORD | translate | related on|off |\n"
       "                    copy WORD | hotkey [MS] | lookup-clipboard | time WORD [RUNS] | rows [N] |\n"
       "                    window | dblclick ROW [ctrl] | pronounce TEXT|--escape | close |\n"
-      "                    cover L T R B | dialogs | message\n");
+      "                    cover L T R B | dialogs | message | box TITLE\n");
   std::exit(2);
 }
 
@@ -364,7 +379,9 @@ int main(int argc, char** argv) {
   } else if (command == "dialogs" && argc == 2) {
     PrintDialogs();
   } else if (command == "message" && argc == 2) {
-    AnswerMessage();
+    Box(L"Lexmoor");  // the program's own message boxes
+  } else if (command == "box" && argc == 3) {
+    Box(wide[2]);
   } else if (command == "close" && argc == 2) {
     ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_CLOSE_APP, BN_CLICKED), 0);
   } else {
