@@ -11,10 +11,11 @@
 // as_copied: the lookup without the second try for punctuation; with_rule:
 // the program's lookup. A token code page 932 can't hold counts as not found
 // in both. words: the tokens that are words once the second try has taken
-// their punctuation off (letters, with a hyphen or apostrophe between two);
-// right_first: the share of those whose first row's headword is the word or
-// one of its base forms by WordNet's morphology (--wordnet, default
-// /usr/share/wordnet); wrong_base: the share whose first row is a form line
+// their punctuation off (letters, with a hyphen or apostrophe between two;
+// two letters at least, or "a" or "I"); right_first: the share of those whose
+// first row's headword is the token as copied, the word, or one of its base
+// forms by WordNet's morphology (--wordnet, default /usr/share/wordnet);
+// wrong_base: the share whose first row is a form line
 // naming a base that is none of those. A dictionary given with --before is
 // measured first, as "<name>-before", and every token it finds must be found
 // by NAME's dictionary too, or the tool stops. Details go to stderr, among
@@ -75,14 +76,18 @@ struct Token {
   bool representable = false;
   std::string query;  // in code page 932
   std::string word;   // lower case, when the stripped query is a word
+  std::string asCopied;  // the query, lower case: "etc." finds its own line
   std::vector<std::string> bases;       // by WordNet's morphology, bases WordNet has
   std::vector<std::string> candidates;  // the same, whatever word the base is
 };
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// Letters, with a hyphen or an apostrophe between two: "errno", "read-only", "don't".
+// Letters, with a hyphen or an apostrophe between two: "errno", "read-only",
+// "don't"; two at least, but for "a" and "I" (a letter alone is an option's,
+// "-l", or a variable's name).
 bool IsWord(std::string_view text) {
+  if (text.size() == 1) return text == "a" || text == "A" || text == "I";
   if (text.empty() || !IsLetter(text.front()) || !IsLetter(text.back())) return false;
   for (size_t i = 0; i < text.size(); ++i) {
     if (IsLetter(text[i])) continue;
@@ -130,6 +135,7 @@ std::vector<Token> ReadTokens(const std::vector<std::string>& texts, const impor
     const std::string stripped = lookup::StripPunctuation(lookup::NormaliseQuery(token.query));
     if (token.representable && IsWord(stripped)) {
       token.word = dictionary::FoldedText(stripped);
+      token.asCopied = dictionary::FoldedText(lookup::NormaliseQuery(token.query));
       token.bases = english.BaseForms(token.word);
       token.candidates = english.BaseForms(token.word, true);
     }
@@ -174,7 +180,7 @@ void Judge(const Token& token, const lookup::LookupResult& result, Rates& rates)
   // The row of a headword the token's ending cut off leads to, whatever word
   // the dictionary has there ("namespaces" to "namespace"); a form line must
   // name a base WordNet knows.
-  if (found && (folded == token.word || isIn(token.candidates, headword))) {
+  if (found && (folded == token.word || folded == token.asCopied || isIn(token.candidates, headword))) {
     rates.rightFirst += token.occurrences;
   } else {
     rates.notRightFirst.emplace_back(token.occurrences, token.text + " -> " + (found ? headword : "nothing"));

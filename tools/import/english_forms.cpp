@@ -342,7 +342,8 @@ std::vector<std::string> EnglishForms::BaseForms(const std::string& word, bool a
   return bases;
 }
 
-std::vector<Inflection> EnglishForms::FormsOf(const std::unordered_map<std::string_view, size_t>& bases) const {
+std::vector<Inflection> EnglishForms::FormsOf(const std::unordered_map<std::string_view, size_t>& bases,
+                                              const std::unordered_set<std::string_view>& alsoForms) const {
   std::map<std::string, std::vector<Reading>> readings;  // by form
   auto add = [&](const std::string& form, const std::string& base, FormKind kind, PartOfSpeech pos,
                  bool irregular, bool bent) {
@@ -369,6 +370,11 @@ std::vector<Inflection> EnglishForms::FormsOf(const std::unordered_map<std::stri
     return most >= 0 && most >= std::max(Frequency(base, pos), 1);
   };
 
+  std::unordered_set<std::string> possessed;  // "user" of "user's guide"
+  for (const auto& [headword, line] : bases) {
+    const size_t mark = headword.find("'s ");
+    if (mark != std::string_view::npos && mark > 0) possessed.insert(dictionary::FoldedText(headword.substr(0, mark)));
+  }
   for (const auto& [headword, line] : bases) {
     const std::string base(headword);
     if (!HasForms(base) || base == kOnlyInTable) continue;
@@ -421,12 +427,20 @@ std::vector<Inflection> EnglishForms::FormsOf(const std::unordered_map<std::stri
         addRegular(forms, base, kind, p, false);
       }
     }
-    // An adjective's adverb, where WordNet has it as an adverb.
+    // An adjective's adverb, where WordNet has it as an adverb, or the word
+    // lists have it and the adjective's ending leaves no other reading
+    // ("recursively"; "only" is no adverb of "on").
     if (is(PartOfSpeech::kAdjective) && !EndsWith(base, "ly")) {
       const Candidate adverb = LyForm(base);
-      if (IsLemmaOf(adverb.form, {PartOfSpeech::kAdverb}))
+      if (IsLemmaOf(adverb.form, {PartOfSpeech::kAdverb}) ||
+          (words_.count(adverb.form) &&
+           EndsWithAnyOf(base, {"ive", "ous", "al", "ic", "ent", "ant", "ful", "less", "ible", "able"})))
         add(adverb.form, base, FormKind::kAdverb, PartOfSpeech::kAdverb, false, false);
     }
+    // The possessive where a headword begins with it ("user's guide") and
+    // would take its lookup.
+    if (is(PartOfSpeech::kNoun) && possessed.count(base))
+      add(base + "'s", base, FormKind::kPossessive, PartOfSpeech::kNoun, false, false);
   }
 
   std::unordered_set<std::string> tableForms;
@@ -438,7 +452,8 @@ std::vector<Inflection> EnglishForms::FormsOf(const std::unordered_map<std::stri
 
   std::vector<Inflection> forms;
   for (auto& [form, all] : readings) {
-    if (bases.count(form)) continue;
+    const bool headword = bases.count(form) != 0;
+    if (headword && !alsoForms.count(form)) continue;
     const bool inTable = tableForms.count(form) != 0;
     std::unordered_set<std::string> irregularBases;
     bool anyPlain = false;
@@ -450,6 +465,7 @@ std::vector<Inflection> EnglishForms::FormsOf(const std::unordered_map<std::stri
     for (const Reading& r : all) {
       const std::string& base = r.inflection.base;
       if (inTable && !r.function) continue;
+      if (headword && r.inflection.kind == FormKind::kAdverb) continue;  // a word of its own
       // An irregular form is not also some other word's regular one ("has", not "ha"s).
       if (!r.irregular && !irregularBases.empty() && irregularBases.count(base) == 0) continue;
       if (r.bent && anyPlain) continue;  // "singing" of sing, not of singe

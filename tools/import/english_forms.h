@@ -65,9 +65,10 @@ class EnglishForms {
 
   // The forms of the keys of `bases` (exact headwords; only lower-case
   // ASCII words, hyphens and apostrophes inside, have forms), except those
-  // that are themselves in `bases`: grouped by form, the forms in byte order,
-  // the readings of one form most frequent base first.
-  std::vector<Inflection> FormsOf(const std::unordered_map<std::string_view, size_t>& bases) const;
+  // that are themselves in `bases` and not in `alsoForms`: grouped by form,
+  // the forms in byte order, the readings of one form most frequent base first.
+  std::vector<Inflection> FormsOf(const std::unordered_map<std::string_view, size_t>& bases,
+                                  const std::unordered_set<std::string_view>& alsoForms = {}) const;
 
   // How often WordNet's tagged texts use `word` as `pos`: to order readings.
   int32_t Frequency(std::string_view word, PartOfSpeech pos) const;

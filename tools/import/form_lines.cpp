@@ -63,6 +63,7 @@ bool IsCircledNumber(std::string_view s) {  // ① to ⑳
          static_cast<unsigned char>(s[1]) <= 0x53;
 }
 bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+using dictionary::PronunciationField;
 
 // Where the sense of `label` starts in a FreeDict-shaped meaning ("n. ①…
 // v. …"), after the label; npos when there is none.
@@ -74,11 +75,12 @@ size_t SenseOf(std::string_view meaning, std::string_view label) {
 }
 
 // A short excerpt of the base's meaning: the first sense of the earliest of
-// `labels` in it, or the line's first, without the English note; at most
+// `labels` in it, or the line's first (none, with `ownSenseOnly`, when that
+// is another part of speech's), without the English note; at most
 // kExcerptBytes, cut at a character.
 constexpr size_t kExcerptBytes = 40;
-std::string Excerpt(std::string_view meaning, const std::vector<std::string_view>& labels) {
-  meaning.remove_prefix(dictionary::PronunciationField(meaning));
+std::string Excerpt(std::string_view meaning, const std::vector<std::string_view>& labels, bool ownSenseOnly) {
+  meaning.remove_prefix(PronunciationField(meaning));
   if (StartsWith(meaning, kTagOpen)) {
     const size_t close = meaning.find(kTagClose);
     if (close != std::string_view::npos) meaning.remove_prefix(close + kTagClose.size());
@@ -91,6 +93,7 @@ std::string Excerpt(std::string_view meaning, const std::vector<std::string_view
   } else {
     for (std::string_view label : kLabels) {  // another part of speech's: said so
       if (SenseOf(meaning, label) != label.size() + 1) continue;
+      if (ownSenseOnly) return {};
       excerpt.append(label).append(" ");
       meaning.remove_prefix(label.size() + 1);
       break;
@@ -171,6 +174,12 @@ class LinesLister : public lookup::WordLister {
 // settle it.
 constexpr int kMostPasses = 4;
 
+std::string InCapitals(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
 // The headword of the first row the lookup of `form` shows; empty when it
 // finds nothing.
 std::string FirstHeadword(const std::string& form, LinesLister& lister) {
@@ -200,14 +209,20 @@ std::string FormMeaning(std::vector<const Inflection*> readings, MeaningOf meani
     const Inflection& first = *readings[i];
     meaning.append(Label(first.pos)).append(" ").append(first.shown.empty() ? base : first.shown);
     meaning.append(kOf).append(Name(first.kind));
-    std::vector<std::string_view> labels{Label(first.pos)};
+    // An adverb's meaning is its adjective's.
+    const auto senseLabel = [](const Inflection* r) {
+      return Label(r->kind == FormKind::kAdverb ? PartOfSpeech::kAdjective : r->pos);
+    };
+    std::vector<std::string_view> labels{senseLabel(readings[i])};
     for (size_t j = i + 1; j < end; ++j) {
       meaning += kAnd;
       if (readings[j]->pos != readings[j - 1]->pos) meaning.append(Label(readings[j]->pos)).append(" ");
       meaning += Name(readings[j]->kind);
-      labels.push_back(Label(readings[j]->pos));
+      labels.push_back(senseLabel(readings[j]));
     }
-    const std::string excerpt = Excerpt(baseMeaning, labels);
+    // A function word's base has other senses ("a", the letter): none is shown.
+    const bool ownSenseOnly = first.pos == PartOfSpeech::kPronoun || first.pos == PartOfSpeech::kArticle;
+    const std::string excerpt = Excerpt(baseMeaning, labels, ownSenseOnly);
     if (!excerpt.empty()) meaning.append(kMeaningSeparator).append(excerpt);
     i = end;
   }
@@ -233,13 +248,19 @@ bool IsFormLineMeaning(std::string_view meaning) {
 void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order) {
   std::vector<DictionaryLine>& lines = imported.lines;
   std::unordered_map<std::string_view, size_t> indexOf;  // the first line of a headword
+  std::unordered_set<std::string_view> filled;           // headwords of lines taken from another dictionary
   indexOf.reserve(lines.size());
-  for (size_t i = 0; i < lines.size(); ++i) indexOf.emplace(lines[i].headword, i);
-  const std::vector<Inflection> inflections = forms.FormsOf(indexOf);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    indexOf.emplace(lines[i].headword, i);
+    const std::string_view meaning = std::string_view(lines[i].meaning).substr(PronunciationField(lines[i].meaning));
+    if (StartsWith(meaning, kTagOpen)) filled.insert(lines[i].headword);
+  }
+  const std::vector<Inflection> inflections = forms.FormsOf(indexOf, filled);
   struct Form {
     std::vector<const Inflection*> readings;
     std::unordered_set<std::string> bases;
     size_t after;  // the line of its first base
+    bool plural = false;
     bool needed = false;
   };
   std::vector<Form> all;
@@ -248,6 +269,7 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
     if (all.empty() || all.back().readings.front()->form != inflection.form)
       all.push_back({{}, {}, indexOf.at(inflection.base)});
     all.back().readings.push_back(&inflection);
+    all.back().plural = all.back().plural || inflection.kind == FormKind::kPlural;
     all.back().bases.insert(inflection.base);
   }
 
@@ -257,7 +279,9 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
   std::stable_sort(byPlace.begin(), byPlace.end(), [&](size_t a, size_t b) { return all[a].after < all[b].after; });
 
   // A form needs a line where its lookup would not show a base's line first,
-  // the lines of the other forms that need one included: "expos" (expo's)
+  // a plural also where it stands in capitals, as in the headings of a manual
+  // ("FILES": the lookup's endings are small letters); the lines of the other
+  // forms that need one included: "expos" (expo's)
   // comes before "expose" and takes the lookup of "exposes", cut to "expos".
   std::vector<std::string> folded(lines.size() + all.size());
   for (size_t i = 0; i < lines.size(); ++i) folded[i] = dictionary::FoldedText(lines[i].headword);
@@ -275,7 +299,7 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
       std::sort(forms.begin(), forms.end(), [](const Headword& a, const Headword& b) { return HeadwordBefore(a.text, b.text); });
       std::vector<Headword> base(lines.size());
       for (size_t i = 0; i < lines.size(); ++i) base[i] = headword(i);
-      std::merge(base.begin(), base.end(), forms.begin(), forms.end(), std::back_inserter(inFileOrder),
+      std::merge(forms.begin(), forms.end(), base.begin(), base.end(), std::back_inserter(inFileOrder),
                  [](const Headword& a, const Headword& b) { return HeadwordBefore(a.text, b.text); });
     } else {
       auto place = byPlace.begin();
@@ -288,7 +312,9 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
     LinesLister lister(std::move(inFileOrder));
     bool more = false;
     for (Form& f : all) {
-      if (f.needed || f.bases.count(FirstHeadword(formOf(f), lister))) continue;
+      if (f.needed || (f.bases.count(FirstHeadword(formOf(f), lister)) &&
+                       (!f.plural || f.bases.count(FirstHeadword(InCapitals(formOf(f)), lister)))))
+        continue;
       f.needed = more = true;
     }
     if (!more) break;
@@ -322,8 +348,8 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
     std::vector<DictionaryLine> sorted;
     for (auto& [after, line] : added) sorted.push_back(std::move(line));
     SortByHeadword(sorted);
-    std::merge(std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()),
-               std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()),
+    std::merge(std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()),
+               std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()),
                std::back_inserter(merged), [](const DictionaryLine& a, const DictionaryLine& b) {
                  return HeadwordBefore(a.headword, b.headword);
                });

@@ -61,7 +61,7 @@ void PrintReport(std::ostream& out, const std::string& outputPath, const ImportR
   for (const auto& [label, n] : r.changed.Items()) out << "  " << label << ": " << n << "\n";
   if (r.forms.made) {
     out << "  form lines:          " << r.forms.lines << " (of " << r.forms.forms
-        << " inflected forms that are no headword; the others show their base first as they are)\n";
+        << " inflected forms; the lookup of the others shows their base first)\n";
   } else if (!r.forms.whyNot.empty()) {
     out << "  form lines:          none made: " << r.forms.whyNot << "\n";
   }

@@ -43,7 +43,7 @@ struct ImportReport {
   struct {
     bool made = false;
     std::string whyNot;  // when not made
-    int64_t forms = 0;   // inflected forms that are no headword
+    int64_t forms = 0;   // inflected forms of the headwords
     int64_t lines = 0;   // those that needed a line: the lookup did not show a base first
   } forms;
 };
