@@ -247,6 +247,33 @@ std::string Percent(int64_t part, int64_t whole) {
   return text;
 }
 
+// Every form line of the dictionary whose named base is none of the bases
+// WordNet's morphology gives its headword (nor an inflection of it).
+void AuditFormLines(const std::string& name, std::string_view dictionary, const import::EnglishForms& english) {
+  int64_t formLines = 0;
+  std::vector<std::pair<int64_t, std::string>> wrong;
+  for (size_t at = 0; at < dictionary.size();) {
+    const size_t end = std::min(dictionary.find('\n', at), dictionary.size());
+    std::string_view line = dictionary.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const auto [headword, base] = HeadwordAndBase(line);
+    if (base.empty()) continue;
+    ++formLines;
+    const std::string form = dictionary::FoldedText(headword), folded = dictionary::FoldedText(base);
+    const std::vector<std::string> bases = english.BaseForms(form), inflections = english.BaseForms(folded);
+    if (std::find(bases.begin(), bases.end(), folded) == bases.end() &&
+        std::find(inflections.begin(), inflections.end(), form) == inflections.end())
+      wrong.emplace_back(1, headword + " -> " + base);
+  }
+  std::cerr << kProgram << ": " << name << ": " << formLines << " form lines, " << wrong.size() << " ("
+            << Percent(static_cast<int64_t>(wrong.size()), std::max<int64_t>(formLines, 1))
+            << ") naming a base WordNet's morphology does not give";
+  for (size_t i = 0; i < wrong.size() && i < kMostListed; ++i)
+    std::cerr << (i == 0 ? ", e.g. " : ", ") << wrong[i].second;
+  std::cerr << "\n";
+}
+
 void ListMostFrequent(const std::string& what, std::vector<std::pair<int64_t, std::string>> items) {
   std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
     return a.first != b.first ? a.first > b.first : a.second < b.second;
@@ -335,13 +362,15 @@ int main(int argc, char** argv) {
 
     auto measure = [&](const std::string& name, const std::string& path) {
       const auto start = std::chrono::steady_clock::now();
-      Rates rates = Measure(ReadFile(path, "dictionary"), tokens);
+      const std::string dictionary = ReadFile(path, "dictionary");
+      Rates rates = Measure(dictionary, tokens);
       const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
       Print(name, total, rates);
       std::cerr << kProgram << ": " << name << " (" << path << "): stripped=" << Percent(rates.stripped, total)
                 << " measured in " << took.count() << " s\n";
       ListMostFrequent("words not right first", rates.notRightFirst);
       ListMostFrequent("words shown a form line of a wrong base", rates.wrongBases);
+      AuditFormLines(name, dictionary, english);
       return rates;
     };
     for (const Dictionary& dictionary : dictionaries) {

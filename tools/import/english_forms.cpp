@@ -137,13 +137,11 @@ struct Candidate {
 };
 
 // "-s" of a noun or of a verb.
-std::vector<Candidate> SForms(const std::string& w, bool noun) {
+std::vector<Candidate> SForms(const std::string& w) {
   if (EndsWithSibilant(w)) return {{w + "es"}};
   if (EndsWithConsonantY(w)) return {{w.substr(0, w.size() - 1) + "ies"}};
   if (w.back() == 'o') return {{w + "s"}, {w + "es"}};
-  if (noun && EndsWith(w, "fe")) return {{w.substr(0, w.size() - 2) + "ves"}, {w + "s"}};
-  if (noun && w.back() == 'f') return {{w.substr(0, w.size() - 1) + "ves"}, {w + "s"}};
-  return {{w + "s"}};
+  return {{w + "s"}};  // "knives", "leaves": WordNet's exceptions
 }
 
 // Endings that begin with a vowel: "ed", "ing", "er", "est". A doubled
@@ -346,11 +344,11 @@ std::vector<Inflection> EnglishForms::FormsOf(const std::unordered_map<std::stri
                                               const std::unordered_set<std::string_view>& alsoForms) const {
   std::map<std::string, std::vector<Reading>> readings;  // by form
   auto add = [&](const std::string& form, const std::string& base, FormKind kind, PartOfSpeech pos,
-                 bool irregular, bool bent) {
-    if (form != base) readings[form].push_back({{form, base, kind, pos}, irregular, bent, false});
+                 bool irregular, bool bent, const std::string& shown = {}) {
+    if (form != base) readings[form].push_back({{form, base, kind, pos, shown}, irregular, bent, false});
   };
   // Regular forms: the first candidate that is a word, or all that are when
-  // `every` (the "-o" nouns and verbs, "-f" nouns).
+  // `every` (the "-o" nouns and verbs).
   auto addRegular = [&](const std::vector<Candidate>& candidates, const std::string& base, FormKind kind,
                         PartOfSpeech pos, bool every) {
     for (const Candidate& c : candidates) {
@@ -408,12 +406,12 @@ std::vector<Inflection> EnglishForms::FormsOf(const std::unordered_map<std::stri
     auto is = [&](PartOfSpeech p) { return (lemma->parts >> static_cast<int>(p)) & 1u; };
     if (is(PartOfSpeech::kNoun)) {
       std::vector<Candidate> plurals;
-      for (Candidate& c : SForms(base, true))
+      for (Candidate& c : SForms(base))
         if (!ownWord(c.form, base, PartOfSpeech::kNoun, {PartOfSpeech::kNoun})) plurals.push_back(std::move(c));
       addRegular(plurals, base, FormKind::kPlural, PartOfSpeech::kNoun, true);
     }
     if (is(PartOfSpeech::kVerb)) {
-      addRegular(SForms(base, false), base, FormKind::kThirdPerson, PartOfSpeech::kVerb, true);
+      addRegular(SForms(base), base, FormKind::kThirdPerson, PartOfSpeech::kVerb, true);
       addRegular(VowelEndingForms(base, "ed"), base, FormKind::kPastAndParticiple, PartOfSpeech::kVerb, false);
       addRegular(VowelEndingForms(base, "ing"), base, FormKind::kPresentParticiple, PartOfSpeech::kVerb, false);
     }
@@ -441,6 +439,32 @@ std::vector<Inflection> EnglishForms::FormsOf(const std::unordered_map<std::stri
     // would take its lookup.
     if (is(PartOfSpeech::kNoun) && possessed.count(base))
       add(base + "'s", base, FormKind::kPossessive, PartOfSpeech::kNoun, false, false);
+  }
+
+  // A verb that no headword has, while a form of it that is nothing but
+  // that form (no word of its own in WordNet) has a line: "specifying", a
+  // gloss of EDICT's 特定 (a noun that takes する). The verb and its other
+  // forms are given that line's meaning.
+  for (const auto& [lemmaText, lemma] : lemmas_) {
+    const std::string& verb = lemmaText;
+    if (!((lemma.parts >> static_cast<int>(PartOfSpeech::kVerb)) & 1u) || !HasForms(verb) || bases.count(verb))
+      continue;
+    std::string source;
+    for (const char* ending : {"ing", "ed"})
+      for (const Candidate& c : VowelEndingForms(verb, ending))
+        if (source.empty() && bases.count(c.form) && !FindLemma(c.form)) source = c.form;
+    if (source.empty()) continue;
+    add(verb, source, FormKind::kBaseForm, PartOfSpeech::kVerb, false, false);
+    auto addForm = [&](const std::vector<Candidate>& candidates, FormKind kind) {
+      for (const Candidate& c : candidates) {
+        if (!IsWord(c.form)) continue;
+        if (c.form != source) add(c.form, source, kind, PartOfSpeech::kVerb, false, c.bent, verb);
+        break;
+      }
+    };
+    addForm(SForms(verb), FormKind::kThirdPerson);
+    addForm(VowelEndingForms(verb, "ed"), FormKind::kPastAndParticiple);
+    addForm(VowelEndingForms(verb, "ing"), FormKind::kPresentParticiple);
   }
 
   std::unordered_set<std::string> tableForms;

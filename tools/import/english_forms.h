@@ -43,6 +43,7 @@ enum class FormKind : uint8_t {
   kBeforeVowel,    // an
   kAdverb,         // the "-ly" adverb of an adjective
   kContraction,    // doesn't
+  kBaseForm,       // "specify" of the headword "specifying"
 };
 
 inline bool IsPastKind(FormKind kind) { return kind <= FormKind::kParticiple; }

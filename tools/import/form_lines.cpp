@@ -45,6 +45,7 @@ constexpr KindName kKindNames[] = {
     {FormKind::kBeforeVowel, "\x95\xEA\x89\xB9\x82\xCC\x91\x4F\x82\xCC\x8C\x60"},            // 母音の前の形
     {FormKind::kAdverb, "\x95\x9B\x8E\x8C\x8C\x60"},                                       // 副詞形
     {FormKind::kContraction, "\x92\x5A\x8F\x6B\x8C\x60"},                                  // 短縮形
+    {FormKind::kBaseForm, "\x8C\xB4\x8C\x60"},                                              // 原形
 };
 
 // The labels of the parts of speech, as the FreeDict lines write them.
