@@ -74,9 +74,9 @@ struct Token {
   std::string text;  // as in the text
   int64_t occurrences = 0;
   bool representable = false;
-  std::string query;  // in code page 932
-  std::string word;   // lower case, when the stripped query is a word
-  std::string asCopied;  // the query, lower case: "etc." finds its own line
+  std::string query;                    // in code page 932
+  std::string word;                     // lower case, when the stripped query is a word
+  std::string asCopied;                 // the query, lower case: "etc." finds its own line
   std::vector<std::string> bases;       // by WordNet's morphology, bases WordNet has
   std::vector<std::string> candidates;  // the same, whatever word the base is
 };
@@ -151,7 +151,7 @@ struct Rates {
   int64_t words = 0;
   int64_t rightFirst = 0;
   int64_t wrongBase = 0;
-  std::vector<bool> found;  // by token, with the rule
+  std::vector<bool> found;                                                 // by token, with the rule
   std::vector<std::pair<int64_t, std::string>> notRightFirst, wrongBases;  // occurrences, description
 };
 
@@ -172,7 +172,8 @@ void Judge(const Token& token, const lookup::LookupResult& result, Rates& rates)
   rates.words += token.occurrences;
   const lookup::ListFill& list = *result.lists[0];
   const bool found = list.count > 0;
-  const auto [headword, base] = found ? HeadwordAndBase(list.rows.front()) : std::pair<std::string, std::string>{};
+  const auto [headword, base] =
+      found ? HeadwordAndBase(list.rows.front()) : std::pair<std::string, std::string>{};
   const std::string folded = dictionary::FoldedText(headword);
   const auto isIn = [](const std::vector<std::string>& bases, const std::string& word) {
     return std::find(bases.begin(), bases.end(), dictionary::FoldedText(word)) != bases.end();
@@ -249,7 +250,8 @@ std::string Percent(int64_t part, int64_t whole) {
 
 // Every form line of the dictionary whose named base is none of the bases
 // WordNet's morphology gives its headword (nor an inflection of it).
-void AuditFormLines(const std::string& name, std::string_view dictionary, const import::EnglishForms& english) {
+void AuditFormLines(const std::string& name, std::string_view dictionary,
+                    const import::EnglishForms& english) {
   int64_t formLines = 0;
   std::vector<std::pair<int64_t, std::string>> wrong;
   for (size_t at = 0; at < dictionary.size();) {
@@ -306,7 +308,8 @@ bool ParseNamed(const std::string& option, const std::string& value, std::string
 }
 
 void Print(const std::string& name, int64_t total, const Rates& rates) {
-  std::cout << kProgram << " " << name << " tokens=" << total << " as_copied=" << Percent(rates.asCopied, total)
+  std::cout << kProgram << " " << name << " tokens=" << total
+            << " as_copied=" << Percent(rates.asCopied, total)
             << " with_rule=" << Percent(rates.withRule, total) << " words=" << rates.words
             << " right_first=" << Percent(rates.rightFirst, std::max<int64_t>(rates.words, 1))
             << " wrong_base=" << Percent(rates.wrongBase, std::max<int64_t>(rates.words, 1)) << std::endl;
@@ -366,8 +369,9 @@ int main(int argc, char** argv) {
       Rates rates = Measure(dictionary, tokens);
       const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
       Print(name, total, rates);
-      std::cerr << kProgram << ": " << name << " (" << path << "): stripped=" << Percent(rates.stripped, total)
-                << " measured in " << took.count() << " s\n";
+      std::cerr << kProgram << ": " << name << " (" << path
+                << "): stripped=" << Percent(rates.stripped, total) << " measured in " << took.count()
+                << " s\n";
       ListMostFrequent("words not right first", rates.notRightFirst);
       ListMostFrequent("words shown a form line of a wrong base", rates.wrongBases);
       AuditFormLines(name, dictionary, english);

@@ -196,8 +196,8 @@ FormKind IrregularVerbKind(const std::string& form, const std::string& base,
                            const std::vector<std::string>& pastForms) {
   if (pastForms.size() == 1) {
     if (EndsWithAnyOf(form, {"en", "wn", "rn", "ain"})) return FormKind::kParticiple;  // shown, sworn
-    if (SameButOneLetter(form, base, 'a', "ou")) return FormKind::kPast;              // came, ran
-    return FormKind::kPastAndParticiple;                                             // found, won
+    if (SameButOneLetter(form, base, 'a', "ou")) return FormKind::kPast;               // came, ran
+    return FormKind::kPastAndParticiple;                                               // found, won
   }
   if (EndsWithAnyOf(form, {"en", "wn", "ne", "rn", "ain"})) return FormKind::kParticiple;  // written, gone
   bool otherIsParticiple = false;
@@ -209,13 +209,6 @@ FormKind IrregularVerbKind(const std::string& form, const std::string& base,
   }
   return otherIsParticiple ? FormKind::kPast : FormKind::kPastAndParticiple;  // went; dreamt
 }
-
-struct Reading {
-  Inflection inflection;
-  bool irregular = false;
-  bool bent = false;
-  bool function = false;
-};
 
 [[noreturn]] void Malformed(const std::string& path, size_t line, const std::string& why) {
   throw ImportError(path + ": line " + std::to_string(line) + ": " + why);
@@ -232,6 +225,19 @@ int ParseCount(std::string_view field, const std::string& path, size_t line) {
 }
 
 }  // namespace
+
+struct EnglishForms::Reading {
+  Inflection inflection;
+  bool irregular = false;
+  bool bent = false;      // see Candidate
+  bool function = false;  // from kFunctionForms
+};
+
+void EnglishForms::Add(Readings& readings, Inflection inflection, bool irregular, bool bent) {
+  if (inflection.form == inflection.base) return;
+  std::vector<Reading>& of = readings[inflection.form];
+  of.push_back({std::move(inflection), irregular, bent, false});
+}
 
 EnglishForms::EnglishForms(const FormSources& sources) {
   for (const WordnetFiles& files : kWordnetFiles) {
@@ -305,19 +311,19 @@ std::vector<std::string> EnglishForms::BaseForms(const std::string& word, bool a
     PartOfSpeech pos;
   };
   constexpr Rule kRules[] = {
-      {"s", "", PartOfSpeech::kNoun},        {"ses", "s", PartOfSpeech::kNoun},
-      {"xes", "x", PartOfSpeech::kNoun},     {"zes", "z", PartOfSpeech::kNoun},
-      {"ches", "ch", PartOfSpeech::kNoun},   {"shes", "sh", PartOfSpeech::kNoun},
-      {"men", "man", PartOfSpeech::kNoun},   {"ies", "y", PartOfSpeech::kNoun},
-      {"s", "", PartOfSpeech::kVerb},        {"ies", "y", PartOfSpeech::kVerb},
-      {"es", "e", PartOfSpeech::kVerb},      {"es", "", PartOfSpeech::kVerb},
-      {"ed", "e", PartOfSpeech::kVerb},      {"ed", "", PartOfSpeech::kVerb},
-      {"ing", "e", PartOfSpeech::kVerb},     {"ing", "", PartOfSpeech::kVerb},
-      {"er", "", PartOfSpeech::kAdjective},  {"est", "", PartOfSpeech::kAdjective},
-      {"er", "e", PartOfSpeech::kAdjective}, {"est", "e", PartOfSpeech::kAdjective},
-      {"er", "", PartOfSpeech::kAdverb},     {"est", "", PartOfSpeech::kAdverb},
-      {"ly", "", PartOfSpeech::kAdjective},  {"ily", "y", PartOfSpeech::kAdjective},
-      {"ly", "le", PartOfSpeech::kAdjective}, {"ally", "", PartOfSpeech::kAdjective},
+      {"s", "", PartOfSpeech::kNoun},          {"ses", "s", PartOfSpeech::kNoun},
+      {"xes", "x", PartOfSpeech::kNoun},       {"zes", "z", PartOfSpeech::kNoun},
+      {"ches", "ch", PartOfSpeech::kNoun},     {"shes", "sh", PartOfSpeech::kNoun},
+      {"men", "man", PartOfSpeech::kNoun},     {"ies", "y", PartOfSpeech::kNoun},
+      {"s", "", PartOfSpeech::kVerb},          {"ies", "y", PartOfSpeech::kVerb},
+      {"es", "e", PartOfSpeech::kVerb},        {"es", "", PartOfSpeech::kVerb},
+      {"ed", "e", PartOfSpeech::kVerb},        {"ed", "", PartOfSpeech::kVerb},
+      {"ing", "e", PartOfSpeech::kVerb},       {"ing", "", PartOfSpeech::kVerb},
+      {"er", "", PartOfSpeech::kAdjective},    {"est", "", PartOfSpeech::kAdjective},
+      {"er", "e", PartOfSpeech::kAdjective},   {"est", "e", PartOfSpeech::kAdjective},
+      {"er", "", PartOfSpeech::kAdverb},       {"est", "", PartOfSpeech::kAdverb},
+      {"ly", "", PartOfSpeech::kAdjective},    {"ily", "y", PartOfSpeech::kAdjective},
+      {"ly", "le", PartOfSpeech::kAdjective},  {"ally", "", PartOfSpeech::kAdjective},
       {"lly", "ll", PartOfSpeech::kAdjective},
   };
   std::vector<std::string> bases;
@@ -340,133 +346,195 @@ std::vector<std::string> EnglishForms::BaseForms(const std::string& word, bool a
   return bases;
 }
 
-std::vector<Inflection> EnglishForms::FormsOf(const std::unordered_map<std::string_view, size_t>& bases,
-                                              const std::unordered_set<std::string_view>& alsoForms) const {
-  std::map<std::string, std::vector<Reading>> readings;  // by form
-  auto add = [&](const std::string& form, const std::string& base, FormKind kind, PartOfSpeech pos,
-                 bool irregular, bool bent, const std::string& shown = {}) {
-    if (form != base) readings[form].push_back({{form, base, kind, pos, shown}, irregular, bent, false});
-  };
-  // Regular forms: the first candidate that is a word, or all that are when
-  // `every` (the "-o" nouns and verbs).
-  auto addRegular = [&](const std::vector<Candidate>& candidates, const std::string& base, FormKind kind,
-                        PartOfSpeech pos, bool every) {
+bool EnglishForms::HasIrregularPast(const std::string& verb) const {
+  auto it = irregular_.find(verb);
+  if (it == irregular_.end()) return false;
+  for (const Irregular& i : it->second)
+    if (i.pos == PartOfSpeech::kVerb && !EndsWith(i.form, "ing") && !EndsWith(i.form, "s")) return true;
+  return false;
+}
+
+void EnglishForms::AddIrregularForms(const std::string& base, Readings& readings) const {
+  auto it = irregular_.find(base);
+  if (it == irregular_.end()) return;
+  std::vector<std::string> pastForms;
+  for (const Irregular& i : it->second) {
+    if (i.pos != PartOfSpeech::kVerb || EndsWith(i.form, "ing") || EndsWith(i.form, "s") ||
+        i.form.find('_') != std::string::npos)
+      continue;
+    bool regular = false;
+    for (const Candidate& c : VowelEndingForms(base, "ed")) regular = regular || c.form == i.form;
+    if (!regular) pastForms.push_back(i.form);
+  }
+  for (const Irregular& i : it->second) {
+    if (i.form.find('_') != std::string::npos) continue;
+    FormKind kind = FormKind::kPlural;
+    if (i.pos == PartOfSpeech::kVerb) {
+      kind = EndsWith(i.form, "ing") ? FormKind::kPresentParticiple
+             : EndsWith(i.form, "s") ? FormKind::kThirdPerson
+             : std::find(pastForms.begin(), pastForms.end(), i.form) == pastForms.end()
+                 ? FormKind::kPastAndParticiple
+                 : IrregularVerbKind(i.form, base, pastForms);
+    } else if (i.pos != PartOfSpeech::kNoun) {
+      kind = EndsWith(i.form, "st") ? FormKind::kSuperlative : FormKind::kComparative;
+    }
+    Add(readings, {i.form, base, kind, i.pos}, true);
+  }
+}
+
+void EnglishForms::AddRegularForms(const std::string& base, bool possessed, Readings& readings) const {
+  const Lemma* lemma = FindLemma(base);
+  if (!lemma) return;
+  auto is = [&](PartOfSpeech p) { return (lemma->parts >> static_cast<int>(p)) & 1u; };
+  // The first candidate that is a word, or all that are when `every` (the
+  // "-o" nouns and verbs).
+  auto addRegular = [&](const std::vector<Candidate>& candidates, FormKind kind, PartOfSpeech pos,
+                        bool every) {
     for (const Candidate& c : candidates) {
       if (!IsWord(c.form)) continue;
-      add(c.form, base, kind, pos, false, c.bent);
+      Add(readings, {c.form, base, kind, pos}, false, c.bent);
       if (!every) break;
     }
   };
-  // A plural that WordNet has as a noun of its own, more often used than
-  // the base, is left to that word: "physics" is no plural of "physic";
-  // "ways" is way's.
-  auto ownWord = [&](const std::string& form, const std::string& base, PartOfSpeech pos,
-                     std::initializer_list<PartOfSpeech> parts) {
-    int32_t most = -1;
-    for (PartOfSpeech p : parts)
-      if (IsLemmaOf(form, {p})) most = std::max(most, Frequency(form, p));
-    return most >= 0 && most >= std::max(Frequency(base, pos), 1);
-  };
-
-  std::unordered_set<std::string> possessed;  // "user" of "user's guide"
-  for (const auto& [headword, line] : bases) {
-    const size_t mark = headword.find("'s ");
-    if (mark != std::string_view::npos && mark > 0) possessed.insert(dictionary::FoldedText(headword.substr(0, mark)));
-  }
-  for (const auto& [headword, line] : bases) {
-    const std::string base(headword);
-    if (!HasForms(base) || base == kOnlyInTable) continue;
-    if (auto it = irregular_.find(base); it != irregular_.end()) {
-      std::vector<std::string> pastForms;
-      for (const Irregular& i : it->second) {
-        if (i.pos != PartOfSpeech::kVerb || EndsWith(i.form, "ing") || EndsWith(i.form, "s") ||
-            i.form.find('_') != std::string::npos)
-          continue;
-        bool regular = false;
-        for (const Candidate& c : VowelEndingForms(base, "ed")) regular = regular || c.form == i.form;
-        if (!regular) pastForms.push_back(i.form);
-      }
-      for (const Irregular& i : it->second) {
-        if (i.form.find('_') != std::string::npos) continue;
-        FormKind kind = FormKind::kPlural;
-        if (i.pos == PartOfSpeech::kVerb) {
-          kind = EndsWith(i.form, "ing") ? FormKind::kPresentParticiple
-                 : EndsWith(i.form, "s") ? FormKind::kThirdPerson
-                 : std::find(pastForms.begin(), pastForms.end(), i.form) == pastForms.end()
-                     ? FormKind::kPastAndParticiple
-                     : IrregularVerbKind(i.form, base, pastForms);
-        } else if (i.pos != PartOfSpeech::kNoun) {
-          kind = EndsWith(i.form, "st") ? FormKind::kSuperlative : FormKind::kComparative;
-        }
-        add(i.form, base, kind, i.pos, true, false);
-      }
-    }
-    const Lemma* lemma = FindLemma(base);
-    if (!lemma) continue;
-    auto is = [&](PartOfSpeech p) { return (lemma->parts >> static_cast<int>(p)) & 1u; };
-    if (is(PartOfSpeech::kNoun)) {
-      std::vector<Candidate> plurals;
-      for (Candidate& c : SForms(base))
-        if (!ownWord(c.form, base, PartOfSpeech::kNoun, {PartOfSpeech::kNoun})) plurals.push_back(std::move(c));
-      addRegular(plurals, base, FormKind::kPlural, PartOfSpeech::kNoun, true);
-    }
-    if (is(PartOfSpeech::kVerb)) {
-      addRegular(SForms(base), base, FormKind::kThirdPerson, PartOfSpeech::kVerb, true);
-      addRegular(VowelEndingForms(base, "ed"), base, FormKind::kPastAndParticiple, PartOfSpeech::kVerb, false);
-      addRegular(VowelEndingForms(base, "ing"), base, FormKind::kPresentParticiple, PartOfSpeech::kVerb, false);
-    }
-    for (PartOfSpeech p : {PartOfSpeech::kAdjective, PartOfSpeech::kAdverb}) {
-      if (!is(p) || (p == PartOfSpeech::kAdverb && EndsWith(base, "ly"))) continue;
-      for (auto [ending, kind] : {std::pair{"er", FormKind::kComparative}, {"est", FormKind::kSuperlative}}) {
-        std::vector<Candidate> forms;
-        // "number" is no comparative of "numb", nor "setter" of "set".
-        for (Candidate& c : VowelEndingForms(base, ending))
-          if (!IsLemmaOf(c.form, {PartOfSpeech::kNoun, PartOfSpeech::kVerb})) forms.push_back(std::move(c));
-        addRegular(forms, base, kind, p, false);
-      }
-    }
-    // An adjective's adverb, where WordNet has it as an adverb, or the word
-    // lists have it and the adjective's ending leaves no other reading
-    // ("recursively"; "only" is no adverb of "on").
-    if (is(PartOfSpeech::kAdjective) && !EndsWith(base, "ly")) {
-      const Candidate adverb = LyForm(base);
-      if (IsLemmaOf(adverb.form, {PartOfSpeech::kAdverb}) ||
-          (words_.count(adverb.form) &&
-           EndsWithAnyOf(base, {"ive", "ous", "al", "ic", "ent", "ant", "ful", "less", "ible", "able"})))
-        add(adverb.form, base, FormKind::kAdverb, PartOfSpeech::kAdverb, false, false);
-    }
+  if (is(PartOfSpeech::kNoun)) {
+    // A plural that WordNet has as a noun of its own, more often used than
+    // the base, is left to that word: "physics" is no plural of "physic";
+    // "ways" is way's.
+    std::vector<Candidate> plurals;
+    for (Candidate& c : SForms(base))
+      if (!IsLemmaOf(c.form, {PartOfSpeech::kNoun}) ||
+          Frequency(c.form, PartOfSpeech::kNoun) < std::max(Frequency(base, PartOfSpeech::kNoun), 1))
+        plurals.push_back(std::move(c));
+    addRegular(plurals, FormKind::kPlural, PartOfSpeech::kNoun, true);
     // The possessive where a headword begins with it ("user's guide") and
     // would take its lookup.
-    if (is(PartOfSpeech::kNoun) && possessed.count(base))
-      add(base + "'s", base, FormKind::kPossessive, PartOfSpeech::kNoun, false, false);
+    if (possessed) Add(readings, {base + "'s", base, FormKind::kPossessive, PartOfSpeech::kNoun});
   }
+  if (is(PartOfSpeech::kVerb)) {
+    addRegular(SForms(base), FormKind::kThirdPerson, PartOfSpeech::kVerb, true);
+    addRegular(VowelEndingForms(base, "ed"), FormKind::kPastAndParticiple, PartOfSpeech::kVerb, false);
+    addRegular(VowelEndingForms(base, "ing"), FormKind::kPresentParticiple, PartOfSpeech::kVerb, false);
+  }
+  for (PartOfSpeech p : {PartOfSpeech::kAdjective, PartOfSpeech::kAdverb}) {
+    if (!is(p) || (p == PartOfSpeech::kAdverb && EndsWith(base, "ly"))) continue;
+    for (auto [ending, kind] : {std::pair{"er", FormKind::kComparative}, {"est", FormKind::kSuperlative}}) {
+      // "number" is no comparative of "numb", nor "setter" of "set".
+      std::vector<Candidate> forms;
+      for (Candidate& c : VowelEndingForms(base, ending))
+        if (!IsLemmaOf(c.form, {PartOfSpeech::kNoun, PartOfSpeech::kVerb})) forms.push_back(std::move(c));
+      addRegular(forms, kind, p, false);
+    }
+  }
+  // An adjective's adverb, where WordNet has it as an adverb, or the word
+  // lists have it and the adjective's ending leaves no other reading
+  // ("recursively"; "only" is no adverb of "on").
+  if (is(PartOfSpeech::kAdjective) && !EndsWith(base, "ly")) {
+    const Candidate adverb = LyForm(base);
+    if (IsLemmaOf(adverb.form, {PartOfSpeech::kAdverb}) ||
+        (words_.count(adverb.form) &&
+         EndsWithAnyOf(base, {"ive", "ous", "al", "ic", "ent", "ant", "ful", "less", "ible", "able"})))
+      Add(readings, {adverb.form, base, FormKind::kAdverb, PartOfSpeech::kAdverb});
+  }
+}
 
-  // A verb that no headword has, while a form of it that is nothing but
-  // that form (no word of its own in WordNet) has a line: "specifying", a
-  // gloss of EDICT's 特定 (a noun that takes する). The verb and its other
-  // forms are given that line's meaning.
-  for (const auto& [lemmaText, lemma] : lemmas_) {
-    const std::string& verb = lemmaText;
-    if (!((lemma.parts >> static_cast<int>(PartOfSpeech::kVerb)) & 1u) || !HasForms(verb) || bases.count(verb))
+void EnglishForms::AddBorrowedForms(const std::unordered_map<std::string_view, size_t>& bases,
+                                    Readings& readings) const {
+  for (const auto& [verb, lemma] : lemmas_) {
+    if (!((lemma.parts >> static_cast<int>(PartOfSpeech::kVerb)) & 1u) || !HasForms(verb) ||
+        bases.count(verb))
       continue;
     std::string source;
     for (const char* ending : {"ing", "ed"})
       for (const Candidate& c : VowelEndingForms(verb, ending))
         if (source.empty() && bases.count(c.form) && !FindLemma(c.form)) source = c.form;
     if (source.empty()) continue;
-    add(verb, source, FormKind::kBaseForm, PartOfSpeech::kVerb, false, false);
-    auto addForm = [&](const std::vector<Candidate>& candidates, FormKind kind) {
+    Add(readings, {verb, source, FormKind::kBaseForm, PartOfSpeech::kVerb});
+    const std::pair<std::vector<Candidate>, FormKind> others[] = {
+        {SForms(verb), FormKind::kThirdPerson},
+        {VowelEndingForms(verb, "ed"), FormKind::kPastAndParticiple},
+        {VowelEndingForms(verb, "ing"), FormKind::kPresentParticiple},
+    };
+    for (const auto& [candidates, kind] : others) {
       for (const Candidate& c : candidates) {
         if (!IsWord(c.form)) continue;
-        if (c.form != source) add(c.form, source, kind, PartOfSpeech::kVerb, false, c.bent, verb);
+        if (c.form != source) Add(readings, {c.form, source, kind, PartOfSpeech::kVerb, verb}, false, c.bent);
         break;
       }
-    };
-    addForm(SForms(verb), FormKind::kThirdPerson);
-    addForm(VowelEndingForms(verb, "ed"), FormKind::kPastAndParticiple);
-    addForm(VowelEndingForms(verb, "ing"), FormKind::kPresentParticiple);
+    }
   }
+}
 
+void EnglishForms::Resolve(std::vector<Reading> all, bool headword, bool inTable,
+                           std::vector<Inflection>& forms) const {
+  std::unordered_set<std::string> irregularBases;
+  bool anyPlain = false;
+  for (const Reading& r : all) {
+    if (r.irregular) irregularBases.insert(r.inflection.base);
+    anyPlain = anyPlain || !r.bent;
+  }
+  std::vector<Reading> kept;
+  for (const Reading& r : all) {
+    const std::string& base = r.inflection.base;
+    if (inTable && !r.function) continue;
+    if (headword && r.inflection.kind == FormKind::kAdverb) continue;  // a word of its own
+    // An irregular form is not also some other word's regular one ("has", not "ha"s).
+    if (!r.irregular && !irregularBases.empty() && irregularBases.count(base) == 0) continue;
+    if (r.bent && anyPlain) continue;  // "singing" of sing, not of singe
+    kept.push_back(r);
+  }
+  // "singed" is singe's: sing has its own past forms.
+  if (kept.size() > 1) {
+    std::vector<Reading> others;
+    for (const Reading& r : kept)
+      if (r.irregular || !IsPastKind(r.inflection.kind) || !HasIrregularPast(r.inflection.base))
+        others.push_back(r);
+    if (!others.empty()) kept = std::move(others);
+  }
+  // Most frequent base first, a past reading before all, as the double-click
+  // follows the word before the first "の過去".
+  auto weight = [&](const Inflection& i) { return Frequency(i.base, i.pos); };
+  std::map<std::string, std::tuple<bool, int32_t>> baseOrder;
+  for (const Reading& r : kept) {
+    auto& [past, frequency] = baseOrder[r.inflection.base];
+    past = past || IsPastKind(r.inflection.kind);
+    frequency = std::max(frequency, weight(r.inflection));
+  }
+  std::sort(kept.begin(), kept.end(), [&](const Reading& a, const Reading& b) {
+    const Inflection &x = a.inflection, &y = b.inflection;
+    if (x.base != y.base) {
+      const auto& [px, fx] = baseOrder[x.base];
+      const auto& [py, fy] = baseOrder[y.base];
+      return std::make_tuple(!px, -fx, x.base) < std::make_tuple(!py, -fy, y.base);
+    }
+    return std::make_tuple(!IsPastKind(x.kind), -weight(x), x.kind, x.pos) <
+           std::make_tuple(!IsPastKind(y.kind), -weight(y), y.kind, y.pos);
+  });
+  for (size_t i = 0; i < kept.size(); ++i) {
+    const Inflection& r = kept[i].inflection;
+    bool repeated = false;
+    for (size_t j = 0; j < i; ++j)
+      repeated = repeated || (kept[j].inflection.base == r.base && kept[j].inflection.kind == r.kind &&
+                              kept[j].inflection.pos == r.pos);
+    if (!repeated) forms.push_back(r);
+  }
+}
+
+std::vector<Inflection> EnglishForms::FormsOf(const std::unordered_map<std::string_view, size_t>& bases,
+                                              const std::unordered_set<std::string_view>& alsoForms) const {
+  std::unordered_set<std::string> possessed;  // "user" of "user's guide"
+  for (const auto& [headword, line] : bases) {
+    const size_t mark = headword.find("'s ");
+    if (mark != std::string_view::npos && mark > 0)
+      possessed.insert(dictionary::FoldedText(headword.substr(0, mark)));
+  }
+  Readings readings;
+  for (const auto& [headword, line] : bases) {
+    const std::string base(headword);
+    if (!HasForms(base) || base == kOnlyInTable) continue;
+    AddIrregularForms(base, readings);
+    AddRegularForms(base, possessed.count(base) != 0, readings);
+  }
+  AddBorrowedForms(bases, readings);
   std::unordered_set<std::string> tableForms;
   for (const FunctionForm& f : kFunctionForms) {
     tableForms.insert(f.form);
@@ -478,66 +546,7 @@ std::vector<Inflection> EnglishForms::FormsOf(const std::unordered_map<std::stri
   for (auto& [form, all] : readings) {
     const bool headword = bases.count(form) != 0;
     if (headword && !alsoForms.count(form)) continue;
-    const bool inTable = tableForms.count(form) != 0;
-    std::unordered_set<std::string> irregularBases;
-    bool anyPlain = false;
-    for (const Reading& r : all) {
-      if (r.irregular) irregularBases.insert(r.inflection.base);
-      anyPlain = anyPlain || !r.bent;
-    }
-    std::vector<Reading> kept;
-    for (const Reading& r : all) {
-      const std::string& base = r.inflection.base;
-      if (inTable && !r.function) continue;
-      if (headword && r.inflection.kind == FormKind::kAdverb) continue;  // a word of its own
-      // An irregular form is not also some other word's regular one ("has", not "ha"s).
-      if (!r.irregular && !irregularBases.empty() && irregularBases.count(base) == 0) continue;
-      if (r.bent && anyPlain) continue;  // "singing" of sing, not of singe
-      kept.push_back(r);
-    }
-    // "singed" is singe's: sing has its own past forms.
-    if (kept.size() > 1) {
-      std::vector<Reading> others;
-      for (const Reading& r : kept) {
-        const bool regularPast = !r.irregular && IsPastKind(r.inflection.kind);
-        bool hasIrregularPast = false;
-        if (regularPast) {
-          if (auto it = irregular_.find(r.inflection.base); it != irregular_.end())
-            for (const Irregular& i : it->second)
-              hasIrregularPast = hasIrregularPast || (i.pos == PartOfSpeech::kVerb && !EndsWith(i.form, "ing") &&
-                                                      !EndsWith(i.form, "s"));
-        }
-        if (!hasIrregularPast) others.push_back(r);
-      }
-      if (!others.empty()) kept = std::move(others);
-    }
-    // Most frequent base first, a past reading before all, as the double-click
-    // follows the word before the first "の過去".
-    auto weight = [&](const Inflection& i) { return Frequency(i.base, i.pos); };
-    std::map<std::string, std::tuple<bool, int32_t>> baseOrder;
-    for (const Reading& r : kept) {
-      auto& [past, frequency] = baseOrder[r.inflection.base];
-      past = past || IsPastKind(r.inflection.kind);
-      frequency = std::max(frequency, weight(r.inflection));
-    }
-    std::sort(kept.begin(), kept.end(), [&](const Reading& a, const Reading& b) {
-      const Inflection &x = a.inflection, &y = b.inflection;
-      if (x.base != y.base) {
-        const auto &[px, fx] = baseOrder[x.base];
-        const auto &[py, fy] = baseOrder[y.base];
-        return std::make_tuple(!px, -fx, x.base) < std::make_tuple(!py, -fy, y.base);
-      }
-      return std::make_tuple(!IsPastKind(x.kind), -weight(x), x.kind, x.pos) <
-             std::make_tuple(!IsPastKind(y.kind), -weight(y), y.kind, y.pos);
-    });
-    for (size_t i = 0; i < kept.size(); ++i) {
-      const Inflection& r = kept[i].inflection;
-      bool repeated = false;
-      for (size_t j = 0; j < i; ++j)
-        repeated = repeated || (kept[j].inflection.base == r.base && kept[j].inflection.kind == r.kind &&
-                                kept[j].inflection.pos == r.pos);
-      if (!repeated) forms.push_back(r);
-    }
+    Resolve(std::move(all), headword, tableForms.count(form) != 0, forms);
   }
   return forms;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -36,14 +37,14 @@ enum class FormKind : uint8_t {
   kPresentParticiple,
   kComparative,
   kSuperlative,
-  kPresent,        // am, are
-  kPossessive,     // its, his
-  kObjective,      // him, them
-  kOwnPronoun,     // hers, ours
-  kBeforeVowel,    // an
-  kAdverb,         // the "-ly" adverb of an adjective
-  kContraction,    // doesn't
-  kBaseForm,       // "specify" of the headword "specifying"
+  kPresent,      // am, are
+  kPossessive,   // its, his
+  kObjective,    // him, them
+  kOwnPronoun,   // hers, ours
+  kBeforeVowel,  // an
+  kAdverb,       // the "-ly" adverb of an adjective
+  kContraction,  // doesn't
+  kBaseForm,     // "specify" of the headword "specifying"
 };
 
 inline bool IsPastKind(FormKind kind) { return kind <= FormKind::kParticiple; }
@@ -91,13 +92,24 @@ class EnglishForms {
     PartOfSpeech pos;
   };
 
+  struct Reading;                                                // an inflection and where it comes from
+  using Readings = std::map<std::string, std::vector<Reading>>;  // by form
+
+  static void Add(Readings& readings, Inflection inflection, bool irregular = false, bool bent = false);
+  void AddIrregularForms(const std::string& base, Readings& readings) const;
+  void AddRegularForms(const std::string& base, bool possessed, Readings& readings) const;
+  void AddBorrowedForms(const std::unordered_map<std::string_view, size_t>& bases, Readings& readings) const;
+  // The readings of one form that stand, in the order a line gives them.
+  void Resolve(std::vector<Reading> all, bool headword, bool inTable, std::vector<Inflection>& forms) const;
+  bool HasIrregularPast(const std::string& verb) const;
+
   bool IsWord(const std::string& word) const { return words_.count(word) || lemmas_.count(word); }
   const Lemma* FindLemma(const std::string& word) const;
   bool IsLemmaOf(const std::string& word, std::initializer_list<PartOfSpeech> parts) const;
 
   std::unordered_map<std::string, Lemma> lemmas_;
   std::unordered_set<std::string> words_;
-  std::unordered_map<std::string, std::vector<Irregular>> irregular_;  // by base
+  std::unordered_map<std::string, std::vector<Irregular>> irregular_;         // by base
   std::unordered_map<std::string, std::vector<std::string>> irregularBases_;  // by form
 };
 

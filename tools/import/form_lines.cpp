@@ -16,36 +16,37 @@ namespace import {
 namespace {
 
 // Code page 932 texts of the form lines.
-constexpr std::string_view kOf = "\x82\xCC";                 // の
-constexpr std::string_view kAnd = "\x81\x45";                // ・
+constexpr std::string_view kOf = "\x82\xCC";                  // の
+constexpr std::string_view kAnd = "\x81\x45";                 // ・
 constexpr std::string_view kMeaningSeparator = " \x81\x5C ";  // ―
 constexpr std::string_view kBaseSeparator = " \x81\x5E ";     // ／
-constexpr std::string_view kEllipsis = "\x81\x63";           // …
+constexpr std::string_view kEllipsis = "\x81\x63";            // …
 constexpr std::string_view kPastMark = "\x89\xDF\x8B\x8E";    // 過去
-constexpr std::string_view kTagOpen = "\x81\x6B";            // 〔, a tag of the line's source
-constexpr std::string_view kTagClose = "\x81\x6C";           // 〕
+constexpr std::string_view kTagOpen = "\x81\x6B";             // 〔, a tag of the line's source
+constexpr std::string_view kTagClose = "\x81\x6C";            // 〕
 
 struct KindName {
   FormKind kind;
   std::string_view name;
 };
 constexpr KindName kKindNames[] = {
-    {FormKind::kPast, "\x89\xDF\x8B\x8E\x8C\x60"},                                           // 過去形
-    {FormKind::kPastAndParticiple, "\x89\xDF\x8B\x8E\x8C\x60\x81\x45\x89\xDF\x8B\x8E\x95\xAA\x8E\x8C"},  // 過去形・過去分詞
-    {FormKind::kParticiple, "\x89\xDF\x8B\x8E\x95\xAA\x8E\x8C"},                             // 過去分詞
-    {FormKind::kPlural, "\x95\xA1\x90\x94\x8C\x60"},                                         // 複数形
-    {FormKind::kThirdPerson, "\x8E\x4F\x92\x50\x8C\xBB"},                                    // 三単現
-    {FormKind::kPresentParticiple, "\x8C\xBB\x8D\xDD\x95\xAA\x8E\x8C"},                      // 現在分詞
-    {FormKind::kComparative, "\x94\xE4\x8A\x72\x8B\x89"},                                    // 比較級
-    {FormKind::kSuperlative, "\x8D\xC5\x8F\xE3\x8B\x89"},                                    // 最上級
-    {FormKind::kPresent, "\x8C\xBB\x8D\xDD\x8C\x60"},                                        // 現在形
-    {FormKind::kPossessive, "\x8F\x8A\x97\x4C\x8A\x69"},                                     // 所有格
-    {FormKind::kObjective, "\x96\xDA\x93\x49\x8A\x69"},                                      // 目的格
-    {FormKind::kOwnPronoun, "\x8F\x8A\x97\x4C\x91\xE3\x96\xBC\x8E\x8C"},                     // 所有代名詞
-    {FormKind::kBeforeVowel, "\x95\xEA\x89\xB9\x82\xCC\x91\x4F\x82\xCC\x8C\x60"},            // 母音の前の形
-    {FormKind::kAdverb, "\x95\x9B\x8E\x8C\x8C\x60"},                                       // 副詞形
-    {FormKind::kContraction, "\x92\x5A\x8F\x6B\x8C\x60"},                                  // 短縮形
-    {FormKind::kBaseForm, "\x8C\xB4\x8C\x60"},                                              // 原形
+    {FormKind::kPast, "\x89\xDF\x8B\x8E\x8C\x60"},  // 過去形
+    {FormKind::kPastAndParticiple,
+     "\x89\xDF\x8B\x8E\x8C\x60\x81\x45\x89\xDF\x8B\x8E\x95\xAA\x8E\x8C"},          // 過去形・過去分詞
+    {FormKind::kParticiple, "\x89\xDF\x8B\x8E\x95\xAA\x8E\x8C"},                   // 過去分詞
+    {FormKind::kPlural, "\x95\xA1\x90\x94\x8C\x60"},                               // 複数形
+    {FormKind::kThirdPerson, "\x8E\x4F\x92\x50\x8C\xBB"},                          // 三単現
+    {FormKind::kPresentParticiple, "\x8C\xBB\x8D\xDD\x95\xAA\x8E\x8C"},            // 現在分詞
+    {FormKind::kComparative, "\x94\xE4\x8A\x72\x8B\x89"},                          // 比較級
+    {FormKind::kSuperlative, "\x8D\xC5\x8F\xE3\x8B\x89"},                          // 最上級
+    {FormKind::kPresent, "\x8C\xBB\x8D\xDD\x8C\x60"},                              // 現在形
+    {FormKind::kPossessive, "\x8F\x8A\x97\x4C\x8A\x69"},                           // 所有格
+    {FormKind::kObjective, "\x96\xDA\x93\x49\x8A\x69"},                            // 目的格
+    {FormKind::kOwnPronoun, "\x8F\x8A\x97\x4C\x91\xE3\x96\xBC\x8E\x8C"},           // 所有代名詞
+    {FormKind::kBeforeVowel, "\x95\xEA\x89\xB9\x82\xCC\x91\x4F\x82\xCC\x8C\x60"},  // 母音の前の形
+    {FormKind::kAdverb, "\x95\x9B\x8E\x8C\x8C\x60"},                               // 副詞形
+    {FormKind::kContraction, "\x92\x5A\x8F\x6B\x8C\x60"},                          // 短縮形
+    {FormKind::kBaseForm, "\x8C\xB4\x8C\x60"},                                     // 原形
 };
 
 // The labels of the parts of speech, as the FreeDict lines write them.
@@ -60,8 +61,8 @@ std::string_view Label(PartOfSpeech pos) { return kLabels[static_cast<int>(pos)]
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool IsCircledNumber(std::string_view s) {  // ① to ⑳
-  return s.size() >= 2 && static_cast<unsigned char>(s[0]) == 0x87 && static_cast<unsigned char>(s[1]) >= 0x40 &&
-         static_cast<unsigned char>(s[1]) <= 0x53;
+  return s.size() >= 2 && static_cast<unsigned char>(s[0]) == 0x87 &&
+         static_cast<unsigned char>(s[1]) >= 0x40 && static_cast<unsigned char>(s[1]) <= 0x53;
 }
 bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 using dictionary::PronunciationField;
@@ -80,7 +81,8 @@ size_t SenseOf(std::string_view meaning, std::string_view label) {
 // is another part of speech's), without the English note; at most
 // kExcerptBytes, cut at a character.
 constexpr size_t kExcerptBytes = 40;
-std::string Excerpt(std::string_view meaning, const std::vector<std::string_view>& labels, bool ownSenseOnly) {
+std::string Excerpt(std::string_view meaning, const std::vector<std::string_view>& labels,
+                    bool ownSenseOnly) {
   meaning.remove_prefix(PronunciationField(meaning));
   if (StartsWith(meaning, kTagOpen)) {
     const size_t close = meaning.find(kTagClose);
@@ -135,10 +137,12 @@ struct Headword {
 class LinesLister : public lookup::WordLister {
  public:
   // `headwords` in file order.
-  explicit LinesLister(std::vector<Headword> headwords) : headwords_(std::move(headwords)), order_(headwords_.size()) {
+  explicit LinesLister(std::vector<Headword> headwords)
+      : headwords_(std::move(headwords)), order_(headwords_.size()) {
     std::iota(order_.begin(), order_.end(), 0u);
     const auto less = [&](uint32_t a, uint32_t b) { return headwords_[a].folded < headwords_[b].folded; };
-    if (!std::is_sorted(order_.begin(), order_.end(), less)) std::stable_sort(order_.begin(), order_.end(), less);
+    if (!std::is_sorted(order_.begin(), order_.end(), less))
+      std::stable_sort(order_.begin(), order_.end(), less);
   }
 
   int32_t Count(std::string_view word) override {
@@ -162,8 +166,9 @@ class LinesLister : public lookup::WordLister {
     const std::string folded = dictionary::FoldedText(lookup::UpToZeroByte(word));
     const Iterator begin = std::partition_point(order_.begin(), order_.end(),
                                                 [&](uint32_t i) { return headwords_[i].folded < folded; });
-    const Iterator end = std::partition_point(
-        begin, order_.end(), [&](uint32_t i) { return headwords_[i].folded.substr(0, folded.size()) == folded; });
+    const Iterator end = std::partition_point(begin, order_.end(), [&](uint32_t i) {
+      return headwords_[i].folded.substr(0, folded.size()) == folded;
+    });
     return {begin, end};
   }
 
@@ -202,10 +207,11 @@ std::string FormMeaning(std::vector<const Inflection*> readings, MeaningOf meani
     while (end < readings.size() && readings[end]->base == readings[i]->base) ++end;
     const std::string& base = readings[i]->base;
     const std::string_view baseMeaning = meaningOf(base);
-    std::stable_sort(readings.begin() + i, readings.begin() + end, [&](const Inflection* a, const Inflection* b) {
-      if (IsPastKind(a->kind) != IsPastKind(b->kind)) return IsPastKind(a->kind);
-      return SenseOf(baseMeaning, Label(a->pos)) < SenseOf(baseMeaning, Label(b->pos));
-    });
+    std::stable_sort(readings.begin() + i, readings.begin() + end,
+                     [&](const Inflection* a, const Inflection* b) {
+                       if (IsPastKind(a->kind) != IsPastKind(b->kind)) return IsPastKind(a->kind);
+                       return SenseOf(baseMeaning, Label(a->pos)) < SenseOf(baseMeaning, Label(b->pos));
+                     });
     if (!meaning.empty()) meaning += kBaseSeparator;
     const Inflection& first = *readings[i];
     meaning.append(Label(first.pos)).append(" ").append(first.shown.empty() ? base : first.shown);
@@ -253,7 +259,8 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
   indexOf.reserve(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) {
     indexOf.emplace(lines[i].headword, i);
-    const std::string_view meaning = std::string_view(lines[i].meaning).substr(PronunciationField(lines[i].meaning));
+    const std::string_view meaning =
+        std::string_view(lines[i].meaning).substr(PronunciationField(lines[i].meaning));
     if (StartsWith(meaning, kTagOpen)) filled.insert(lines[i].headword);
   }
   const std::vector<Inflection> inflections = forms.FormsOf(indexOf, filled);
@@ -277,7 +284,8 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
   // Where lines keep their order, a form's line follows its base's.
   std::vector<size_t> byPlace(all.size());
   std::iota(byPlace.begin(), byPlace.end(), size_t{0});
-  std::stable_sort(byPlace.begin(), byPlace.end(), [&](size_t a, size_t b) { return all[a].after < all[b].after; });
+  std::stable_sort(byPlace.begin(), byPlace.end(),
+                   [&](size_t a, size_t b) { return all[a].after < all[b].after; });
 
   // A form needs a line where its lookup would not show a base's line first,
   // a plural also where it stands in capitals, as in the headings of a manual
@@ -288,7 +296,8 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
   for (size_t i = 0; i < lines.size(); ++i) folded[i] = dictionary::FoldedText(lines[i].headword);
   for (size_t f = 0; f < all.size(); ++f) folded[lines.size() + f] = dictionary::FoldedText(formOf(all[f]));
   const auto headword = [&](size_t i) -> Headword {
-    return {i < lines.size() ? std::string_view(lines[i].headword) : formOf(all[i - lines.size()]), folded[i]};
+    return {i < lines.size() ? std::string_view(lines[i].headword) : formOf(all[i - lines.size()]),
+            folded[i]};
   };
   for (int pass = 0; pass < kMostPasses; ++pass) {
     std::vector<Headword> inFileOrder;
@@ -297,7 +306,8 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
       std::vector<Headword> forms;  // in form order, which is byte order
       for (size_t f = 0; f < all.size(); ++f)
         if (all[f].needed) forms.push_back(headword(lines.size() + f));
-      std::sort(forms.begin(), forms.end(), [](const Headword& a, const Headword& b) { return HeadwordBefore(a.text, b.text); });
+      std::sort(forms.begin(), forms.end(),
+                [](const Headword& a, const Headword& b) { return HeadwordBefore(a.text, b.text); });
       std::vector<Headword> base(lines.size());
       for (size_t i = 0; i < lines.size(); ++i) base[i] = headword(i);
       std::merge(forms.begin(), forms.end(), base.begin(), base.end(), std::back_inserter(inFileOrder),

@@ -19,7 +19,8 @@ bool FitMeaning(std::string& meaning, size_t room) {
   for (size_t i = 0; i < meaning.size();) {
     const size_t next = i + (IsLeadByte(static_cast<unsigned char>(meaning[i])) ? 2 : 1);
     if (next > room) break;
-    if (std::string_view(meaning).substr(i, kWordSeparator.size()) == kWordSeparator && i > 0) lastSeparator = i;
+    if (std::string_view(meaning).substr(i, kWordSeparator.size()) == kWordSeparator && i > 0)
+      lastSeparator = i;
     fits = i = next;
   }
   meaning.resize(lastSeparator ? lastSeparator : fits);
@@ -44,8 +45,8 @@ Imported FillGaps(Imported base, Imported filler, std::string_view fillerName, s
   report.changed = base.report.changed;
   AddTallies(report.changed, filler.report.changed, fromFiller);
   const EncodeCounts &a = base.report.characters, &b = filler.report.characters;
-  report.characters = {a.equivalents + b.equivalents, a.unmappable + b.unmappable, a.semicolons + b.semicolons,
-                       a.controls + b.controls};
+  report.characters = {a.equivalents + b.equivalents, a.unmappable + b.unmappable,
+                       a.semicolons + b.semicolons, a.controls + b.controls};
   report.pronunciationsCarried = base.report.pronunciationsCarried;
   result.carried = base.carried;
 
@@ -71,7 +72,8 @@ Imported FillGaps(Imported base, Imported filler, std::string_view fillerName, s
     }
     result.lines.push_back(std::move(line));
   }
-  report.changed.Add("lines taken from " + std::string(fillerName) + " for the headwords the other lacks", taken);
+  report.changed.Add("lines taken from " + std::string(fillerName) + " for the headwords the other lacks",
+                     taken);
   SortByHeadword(result.lines);
   FinishLines(result, LineOrder::kSorted);
   return result;

@@ -9,7 +9,10 @@
 namespace import {
 
 // Put before the meaning of a line taken from EDICT: 〔EDICT〕.
-inline constexpr std::string_view kEdictMark = "\x81\x6B" "EDICT" "\x81\x6C";
+inline constexpr std::string_view kEdictMark =
+    "\x81\x6B"
+    "EDICT"
+    "\x81\x6C";
 
 // `base` and `filler` were imported with `settings` (without form lines);
 // the result has both reports in one, its lines sorted, and is finished with

@@ -11,7 +11,7 @@
 #include "dictionary/dictionary_paths.h"
 #include "dictionary_file.h"
 #include "edict_import.h"
-#include "english_forms.h"
+#include "form_options.h"
 #include "freedict_import.h"
 #include "gap_fill.h"
 #include "import_error.h"
@@ -27,13 +27,12 @@ constexpr int kFailed = 1;
 constexpr int kBadUsage = 2;
 
 void PrintUsage(std::ostream& out) {
-  out << "usage: " << kProgram << " freedict [--index FILE] [--dict FILE] [-o OUTPUT] [--fresh] [FORMS]\n"
-      << "       " << kProgram << " edict [--edict FILE] [-o OUTPUT] [--fresh] [FORMS]\n"
-      << "       " << kProgram << " freedict+edict [--index FILE] [--dict FILE] [--edict FILE] [-o OUTPUT]\n"
-      << "                      [--fresh] [FORMS]\n"
-      << "       " << kProgram << " stardict FILE.ifo [-o OUTPUT] [--fresh] [FORMS]\n"
-      << "       " << kProgram << " tsv FILE [--encoding utf-8|cp932|auto] [-o OUTPUT] [--fresh] [FORMS]\n"
-      << "FORMS: [--wordnet DIR] [--words FILE]... | --no-forms\n"
+  out << "usage: " << kProgram << " freedict [--index FILE] [--dict FILE] [-o OUTPUT] [--fresh]\n"
+      << "       " << kProgram << " edict [--edict FILE] [-o OUTPUT] [--fresh]\n"
+      << "       " << kProgram
+      << " freedict+edict [--index FILE] [--dict FILE] [--edict FILE] [-o OUTPUT] [--fresh]\n"
+      << "       " << kProgram << " stardict FILE.ifo [-o OUTPUT] [--fresh]\n"
+      << "       " << kProgram << " tsv FILE [--encoding utf-8|cp932|auto] [-o OUTPUT] [--fresh]\n"
       << "\n"
       << "Writes a dictionary file (code page 932, CR LF, \"headword TAB meaning\").\n"
       << "  freedict  English-Japanese FreeDict data (dictd .index and .dict.dz), one line\n"
@@ -42,8 +41,8 @@ void PrintUsage(std::ostream& out) {
       << "              --dict  " << import::kFreedictData << "\n"
       << "  edict     EDICT (Japanese-English, EUC-JP) turned around: English glosses as\n"
       << "            headwords; default --edict " << import::kEdictFile << "\n"
-      << "  freedict+edict  the FreeDict lines, and for each headword FreeDict lacks the EDICT\n"
-      << "            line, its meaning marked \"〔EDICT〕\"\n"
+      << "  freedict+edict  the FreeDict lines, and the EDICT line of each headword FreeDict\n"
+      << "            lacks, its meaning marked \"〔EDICT〕\"\n"
       << "  stardict  a StarDict dictionary: FILE.ifo with FILE.idx[.gz], FILE.dict[.dz] and\n"
       << "            FILE.syn beside it; one line per headword, in the order of the .idx\n"
       << "  tsv       \"word TAB meaning\" lines, as spreadsheets and flash-card programs\n"
@@ -53,13 +52,8 @@ void PrintUsage(std::ostream& out) {
       << "            when the import succeeds, and the file it replaces is kept as OUTPUT.bak\n"
       << "  --fresh   do not carry the pronunciations registered in OUTPUT over to the new\n"
       << "            lines of the same headword\n"
-      << "  --wordnet, --words  where the English inflections come from: WordNet's index and\n"
-      << "            exception files (default " << import::kWordnetDirectory << ") and word lists,\n"
-      << "            one word a line (default " << import::kWordLists[0] << " and\n"
-      << "            " << import::kWordLists[1] << "); a line is added for each inflected form\n"
-      << "            that is no headword and whose lookup would not show its base first;\n"
-      << "            without the default files, none are added and the report says so\n"
-      << "  --no-forms  add no lines for inflected forms\n";
+      << "Each also takes [--wordnet DIR] [--words FILE]... or --no-forms:\n"
+      << import::FormOptionsUsage();
 }
 
 int BadUsage(const std::string& why) {
@@ -71,16 +65,6 @@ int BadUsage(const std::string& why) {
 bool Exists(const std::string& path) {
   std::error_code ignored;
   return std::filesystem::exists(path, ignored);
-}
-
-// The first file of the English inflections' data that is missing, if any.
-std::string MissingDefault(const import::FormSources& sources) {
-  for (const char* name : {"index.noun", "index.verb", "index.adj", "index.adv", "noun.exc", "verb.exc",
-                           "adj.exc", "adv.exc"})
-    if (!Exists(sources.wordnetDirectory + "/" + name)) return sources.wordnetDirectory + "/" + name;
-  for (const std::string& list : sources.wordLists)
-    if (!Exists(list)) return list;
-  return {};
 }
 
 }  // namespace
@@ -100,13 +84,17 @@ int main(int argc, char** argv) {
   std::string index = import::kFreedictIndex, data = import::kFreedictData, edict = import::kEdictFile;
   std::string output = kDefaultOutput, encodingName = "auto";
   std::vector<std::string> files;
-  bool fresh = false, noForms = false, formsGiven = false, wordsGiven = false;
-  import::FormSources formSources;
-  std::string wordList;
+  bool fresh = false;
+  import::FormOptions formOptions;
   for (int i = 2; i < argc; ++i) {
+    std::string why;
+    if (formOptions.Take(argc, argv, i, why)) {
+      if (!why.empty()) return BadUsage(why);
+      continue;
+    }
     const std::string option = argv[i];
-    if (option == "--fresh" || option == "--no-forms") {
-      (option == "--fresh" ? fresh : noForms) = true;
+    if (option == "--fresh") {
+      fresh = true;
       continue;
     }
     if (takesFile && !option.empty() && option[0] != '-') {
@@ -119,19 +107,10 @@ int main(int argc, char** argv) {
     if ((source == "freedict" || filled) && option == "--dict") value = &data;
     if ((source == "edict" || filled) && option == "--edict") value = &edict;
     if (source == "tsv" && option == "--encoding") value = &encodingName;
-    if (option == "--wordnet") value = &formSources.wordnetDirectory;
-    if (option == "--words") value = &wordList;
     if (!value) return BadUsage("unknown option \"" + option + "\" for " + source);
     if (i + 1 >= argc || argv[i + 1][0] == '\0') return BadUsage(option + " needs a value");
     *value = argv[++i];
-    if (option == "--words") {
-      if (!wordsGiven) formSources.wordLists.clear();  // the lists given replace the default ones
-      formSources.wordLists.push_back(wordList);
-    }
-    wordsGiven = wordsGiven || option == "--words";
-    formsGiven = formsGiven || option == "--wordnet" || option == "--words";
   }
-  if (noForms && formsGiven) return BadUsage("--no-forms and --wordnet or --words exclude each other");
   if (takesFile && files.size() != 1) return BadUsage(source + " takes one file");
   const std::optional<import::SourceEncoding> encoding = import::ParseSourceEncoding(encodingName);
   if (!encoding) return BadUsage("unknown encoding \"" + encodingName + "\"");
@@ -141,30 +120,19 @@ int main(int argc, char** argv) {
     import::ImportSettings settings;
     settings.progress = &progress;
     std::optional<import::EnglishForms> forms;
-    if (noForms) {
-      settings.formsUnavailable = "--no-forms was given";
-    } else if (const std::string missing = MissingDefault(formSources); !formsGiven && !missing.empty()) {
-      // As where Debian's data is not installed: the dictionary is still useful.
-      settings.formsUnavailable = missing + " is missing (Debian's wordnet-base, wamerican and wbritish " +
-                                  "hold the data; --wordnet and --words name other files)";
-    } else {
-      forms.emplace(formSources);
-      settings.forms = &*forms;
-    }
+    formOptions.Apply(forms, settings);
     import::Registrations registered;
     const bool replacing = Exists(output);
     if (replacing && !fresh) {
       registered = import::ReadRegistrations(output);
       settings.registrations = &registered;
     }
-    import::ImportSettings eachAlone = settings;  // form lines over the headwords of both
+    import::ImportSettings eachAlone = settings;  // form lines are made over the headwords of both
     eachAlone.forms = nullptr;
-    eachAlone.formsUnavailable.clear();
-    import::Imported imported =
-        filled                 ? import::FillGaps(import::ImportFreedict(index, data, eachAlone),
-                                                  import::ImportEdict(edict, eachAlone), "EDICT", import::kEdictMark,
-                                                  settings)
-        : source == "freedict" ? import::ImportFreedict(index, data, settings)
+    import::Imported imported = filled ? import::FillGaps(import::ImportFreedict(index, data, eachAlone),
+                                                          import::ImportEdict(edict, eachAlone), "EDICT",
+                                                          import::kEdictMark, settings)
+                                : source == "freedict" ? import::ImportFreedict(index, data, settings)
                                 : source == "edict"    ? import::ImportEdict(edict, settings)
                                 : source == "stardict" ? import::ImportStardict(files[0], settings)
                                                        : import::ImportTsv(files[0], *encoding, settings);
