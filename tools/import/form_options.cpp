@@ -23,15 +23,13 @@ std::string FirstMissing(const FormSources& sources) {
 }  // namespace
 
 std::string FormOptionsUsage() {
-  return std::string(
-             "  --wordnet DIR, --words FILE  where the English inflections come from: WordNet's\n"
-             "            index and exception files (default ") +
-         kWordnetDirectory + ") and word lists, one word a line\n            (default " + kWordLists[0] +
-         " and " + kWordLists[1] +
-         ",\n            each --words replacing them); a line is added for each inflected form whose\n"
-         "            lookup would not show its base's line first. Without the default files\n"
-         "            none are added, and the report says so\n"
-         "  --no-forms  add no lines for inflected forms\n";
+  return std::string("  --wordnet DIR, --words FILE  where the English inflections come from: WordNet's\n") +
+         "            index and exception files (default " + kWordnetDirectory + ")\n" +
+         "            and word lists, one word a line (default " + kWordLists[0] + "\n" + "            and " +
+         kWordLists[1] + "; each --words replaces them); a line is\n" +
+         "            added for each inflected form whose lookup would not show its base's\n" +
+         "            line first. Without the default files none are added, and the report\n" +
+         "            says so\n" + "  --no-forms  add no lines for inflected forms\n";
 }
 
 bool FormOptions::Take(int argc, char** argv, int& i, std::string& error) {
