@@ -7,10 +7,12 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "cp932_encoder.h"
 #include "dictionary/dictionary_line.h"
 #include "english_forms.h"
 #include "lookup/punctuation_retry.h"
 #include "lookup/query_normalisation.h"
+#include "text_util.h"
 
 namespace import {
 namespace {
@@ -59,12 +61,10 @@ std::string_view Name(FormKind kind) {
 }
 std::string_view Label(PartOfSpeech pos) { return kLabels[static_cast<int>(pos)]; }
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool IsCircledNumber(std::string_view s) {  // ① to ⑳
   return s.size() >= 2 && static_cast<unsigned char>(s[0]) == 0x87 &&
          static_cast<unsigned char>(s[1]) >= 0x40 && static_cast<unsigned char>(s[1]) <= 0x53;
 }
-bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 using dictionary::PronunciationField;
 
 // Where the sense of `label` starts in a FreeDict-shaped meaning ("n. ①…
@@ -104,7 +104,8 @@ std::string Excerpt(std::string_view meaning, const std::vector<std::string_view
   }
   if (IsCircledNumber(meaning)) meaning.remove_prefix(2);
   size_t end = meaning.size();
-  for (size_t i = 0; i < meaning.size(); i += IsLeadByte(static_cast<unsigned char>(meaning[i])) ? 2 : 1) {
+  for (size_t i = 0; i < meaning.size();
+       i += IsCp932LeadByte(static_cast<unsigned char>(meaning[i])) ? 2 : 1) {
     const std::string_view rest = meaning.substr(i);
     // The English note, the next sense, or a past form's mark, which would
     // make a double-click follow a word of the excerpt.
@@ -119,7 +120,7 @@ std::string Excerpt(std::string_view meaning, const std::vector<std::string_view
   if (excerpt.size() <= kExcerptBytes) return excerpt;
   size_t cut = 0;
   for (size_t i = 0; i < excerpt.size();) {
-    const size_t next = i + (IsLeadByte(static_cast<unsigned char>(excerpt[i])) ? 2 : 1);
+    const size_t next = i + (IsCp932LeadByte(static_cast<unsigned char>(excerpt[i])) ? 2 : 1);
     if (next > kExcerptBytes - kEllipsis.size()) break;
     cut = i = next;
   }
@@ -289,9 +290,9 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
 
   // A form needs a line where its lookup would not show a base's line first,
   // a plural also where it stands in capitals, as in the headings of a manual
-  // ("FILES": the lookup's endings are small letters); the lines of the other
-  // forms that need one included: "expos" (expo's)
-  // comes before "expose" and takes the lookup of "exposes", cut to "expos".
+  // ("FILES": the lookup's endings are small letters). The lines of the other
+  // forms that need one count: "expos" (expo's) comes before "expose" and
+  // takes the lookup of "exposes", cut to "expos".
   std::vector<std::string> folded(lines.size() + all.size());
   for (size_t i = 0; i < lines.size(); ++i) folded[i] = dictionary::FoldedText(lines[i].headword);
   for (size_t f = 0; f < all.size(); ++f) folded[lines.size() + f] = dictionary::FoldedText(formOf(all[f]));

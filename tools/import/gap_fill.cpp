@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "cp932_encoder.h"
 #include "dictionary/dictionary_line.h"
 
 namespace import {
@@ -9,15 +10,13 @@ namespace {
 
 constexpr std::string_view kWordSeparator = "\x81\x41";  // 、
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
 // Cuts `meaning` to `room` bytes: at its last "、" that leaves something, or
 // at a character. Says whether it cut.
 bool FitMeaning(std::string& meaning, size_t room) {
   if (meaning.size() <= room) return false;
   size_t fits = 0, lastSeparator = 0;
   for (size_t i = 0; i < meaning.size();) {
-    const size_t next = i + (IsLeadByte(static_cast<unsigned char>(meaning[i])) ? 2 : 1);
+    const size_t next = i + (IsCp932LeadByte(static_cast<unsigned char>(meaning[i])) ? 2 : 1);
     if (next > room) break;
     if (std::string_view(meaning).substr(i, kWordSeparator.size()) == kWordSeparator && i > 0)
       lastSeparator = i;
