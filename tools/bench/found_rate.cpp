@@ -77,8 +77,7 @@ struct Token {
   std::string query;                    // in code page 932
   std::string word;                     // lower case, when the stripped query is a word
   std::string asCopied;                 // the query, lower case: "etc." finds its own line
-  std::vector<std::string> bases;       // by WordNet's morphology, bases WordNet has
-  std::vector<std::string> candidates;  // the same, whatever word the base is
+  std::vector<std::string> candidates;  // bases by WordNet's morphology, whatever word each is
 };
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -136,7 +135,6 @@ std::vector<Token> ReadTokens(const std::vector<std::string>& texts, const impor
     if (token.representable && IsWord(stripped)) {
       token.word = dictionary::FoldedText(stripped);
       token.asCopied = dictionary::FoldedText(lookup::NormaliseQuery(token.query));
-      token.bases = english.BaseForms(token.word);
       token.candidates = english.BaseForms(token.word, true);
     }
     tokens.push_back(std::move(token));
@@ -167,7 +165,18 @@ std::pair<std::string, std::string> HeadwordAndBase(std::string_view row) {
   return {std::string(row.substr(0, end)), std::string(base.substr(0, base.find('\x82')))};  // before "の"
 }
 
-void Judge(const Token& token, const lookup::LookupResult& result, Rates& rates) {
+// Whether a form line for `form` names a right `base`: one of the bases of
+// `form` by WordNet's morphology, or a word `form` is a base of ("specify",
+// named after "specifying", whose meaning it takes).
+bool NamesRightBase(const import::EnglishForms& english, const std::string& form, const std::string& base) {
+  const std::string folded = dictionary::FoldedText(base);
+  const std::vector<std::string> bases = english.BaseForms(form), inflections = english.BaseForms(folded);
+  return std::find(bases.begin(), bases.end(), folded) != bases.end() ||
+         std::find(inflections.begin(), inflections.end(), form) != inflections.end();
+}
+
+void Judge(const Token& token, const lookup::LookupResult& result, const import::EnglishForms& english,
+           Rates& rates) {
   if (token.word.empty()) return;
   rates.words += token.occurrences;
   const lookup::ListFill& list = *result.lists[0];
@@ -180,19 +189,20 @@ void Judge(const Token& token, const lookup::LookupResult& result, Rates& rates)
   };
   // The row of a headword the token's ending cut off leads to, whatever word
   // the dictionary has there ("namespaces" to "namespace"); a form line must
-  // name a base WordNet knows.
+  // name a base WordNet's morphology gives.
   if (found && (folded == token.word || folded == token.asCopied || isIn(token.candidates, headword))) {
     rates.rightFirst += token.occurrences;
   } else {
     rates.notRightFirst.emplace_back(token.occurrences, token.text + " -> " + (found ? headword : "nothing"));
   }
-  if (found && !base.empty() && folded == token.word && !isIn(token.bases, base)) {
+  if (found && !base.empty() && folded == token.word && !NamesRightBase(english, token.word, base)) {
     rates.wrongBase += token.occurrences;
     rates.wrongBases.emplace_back(token.occurrences, token.text + " -> " + base);
   }
 }
 
-Rates Measure(const std::string& dictionary, const std::vector<Token>& tokens) {
+Rates Measure(const std::string& dictionary, const std::vector<Token>& tokens,
+              const import::EnglishForms& english) {
   Rates rates;
   rates.found.assign(tokens.size(), false);
   std::vector<const Token*> batch;
@@ -228,7 +238,7 @@ Rates Measure(const std::string& dictionary, const std::vector<Token>& tokens) {
       const bool stripped =
           plans[i].stripped ? Found(lookup::RunLookup(*plans[i].stripped, lister)) : asCopied;
       rates.stripped += stripped ? token.occurrences : 0;
-      Judge(token, result, rates);
+      Judge(token, result, english, rates);
     }
     batch.clear();
   };
@@ -262,10 +272,7 @@ void AuditFormLines(const std::string& name, std::string_view dictionary,
     const auto [headword, base] = HeadwordAndBase(line);
     if (base.empty()) continue;
     ++formLines;
-    const std::string form = dictionary::FoldedText(headword), folded = dictionary::FoldedText(base);
-    const std::vector<std::string> bases = english.BaseForms(form), inflections = english.BaseForms(folded);
-    if (std::find(bases.begin(), bases.end(), folded) == bases.end() &&
-        std::find(inflections.begin(), inflections.end(), form) == inflections.end())
+    if (!NamesRightBase(english, dictionary::FoldedText(headword), base))
       wrong.emplace_back(1, headword + " -> " + base);
   }
   std::cerr << kProgram << ": " << name << ": " << formLines << " form lines, " << wrong.size() << " ("
@@ -366,7 +373,7 @@ int main(int argc, char** argv) {
     auto measure = [&](const std::string& name, const std::string& path) {
       const auto start = std::chrono::steady_clock::now();
       const std::string dictionary = ReadFile(path, "dictionary");
-      Rates rates = Measure(dictionary, tokens);
+      Rates rates = Measure(dictionary, tokens, english);
       const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
       Print(name, total, rates);
       std::cerr << kProgram << ": " << name << " (" << path
