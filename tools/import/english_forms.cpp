@@ -214,6 +214,31 @@ FormKind IrregularVerbKind(const std::string& form, const std::string& base,
   throw ImportError(path + ": line " + std::to_string(line) + ": " + why);
 }
 
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit visit) {
+  for (size_t at = 0; at < text.size();) {
+    const size_t end = std::min(text.find('\n', at), text.size());
+    visit(text.substr(at, end - at));
+    at = end + 1;
+  }
+}
+
+// The fields of a line, one space between two.
+class Fields {
+ public:
+  explicit Fields(std::string_view line) : rest_(line) {}
+  // Empty when there are no more.
+  std::string_view Next() {
+    const size_t end = std::min(rest_.find(' '), rest_.size());
+    const std::string_view field = rest_.substr(0, end);
+    rest_.remove_prefix(std::min(end + 1, rest_.size()));
+    return field;
+  }
+
+ private:
+  std::string_view rest_;
+};
+
 int ParseCount(std::string_view field, const std::string& path, size_t line) {
   if (field.empty() || field.size() > 9) Malformed(path, line, "not a WordNet index line");
   int n = 0;
@@ -240,31 +265,38 @@ void EnglishForms::Add(Readings& readings, Inflection inflection, bool irregular
 }
 
 EnglishForms::EnglishForms(const FormSources& sources) {
+  constexpr size_t kLemmas = 160000, kWords = 200000;  // WordNet 3.0's and the two lists', about
+  lemmas_.reserve(kLemmas);
+  words_.reserve(kWords);
   for (const WordnetFiles& files : kWordnetFiles) {
     const int part = static_cast<int>(files.pos);
     const std::string indexPath = sources.wordnetDirectory + "/" + files.index;
     const std::string index = ReadWholeFile(indexPath);
     size_t lineNumber = 0;
-    for (std::string_view line : Split(index, '\n')) {
+    ForEachLine(index, [&](std::string_view line) {
       ++lineNumber;
-      if (line.empty() || line[0] == ' ') continue;  // the licence at the top
+      if (line.empty() || line[0] == ' ') return;  // the licence at the top
       // lemma pos synset_cnt p_cnt [ptr_symbol...] sense_cnt tagsense_cnt synset_offset...
-      const std::vector<std::string_view> f = Split(line, ' ');
-      if (f.size() < 6) Malformed(indexPath, lineNumber, "not a WordNet index line");
-      const size_t pointers = static_cast<size_t>(ParseCount(f[3], indexPath, lineNumber));
-      if (f.size() < 6 + pointers) Malformed(indexPath, lineNumber, "not a WordNet index line");
-      Lemma& lemma = lemmas_[std::string(f[0])];
+      Fields fields(line);
+      const std::string_view lemmaText = fields.Next();
+      fields.Next();
+      fields.Next();
+      const int pointers = ParseCount(fields.Next(), indexPath, lineNumber);
+      for (int i = 0; i <= pointers; ++i) fields.Next();
+      const std::string_view tagged = fields.Next();
+      if (lemmaText.empty() || tagged.empty()) Malformed(indexPath, lineNumber, "not a WordNet index line");
+      Lemma& lemma = lemmas_[std::string(lemmaText)];
       lemma.parts |= 1u << part;
-      lemma.frequency[part] = ParseCount(f[5 + pointers], indexPath, lineNumber);
-    }
+      lemma.frequency[part] = ParseCount(tagged, indexPath, lineNumber);
+    });
     if (lemmas_.empty()) throw ImportError(indexPath + ": holds no WordNet lemmas");
 
     const std::string exceptionsPath = sources.wordnetDirectory + "/" + files.exceptions;
     const std::string exceptions = ReadWholeFile(exceptionsPath);
     lineNumber = 0;
-    for (std::string_view line : Split(exceptions, '\n')) {
+    ForEachLine(exceptions, [&](std::string_view line) {
       ++lineNumber;
-      if (Trim(line).empty()) continue;
+      if (Trim(line).empty()) return;
       const std::vector<std::string_view> f = Split(Trim(line), ' ');
       if (f.size() < 2) Malformed(exceptionsPath, lineNumber, "not \"form base...\"");
       for (size_t i = 1; i < f.size(); ++i)
@@ -272,14 +304,14 @@ EnglishForms::EnglishForms(const FormSources& sources) {
           irregular_[std::string(f[i])].push_back({std::string(f[0]), files.pos});
           irregularBases_[std::string(f[0])].emplace_back(f[i]);
         }
-    }
+    });
   }
   for (const std::string& path : sources.wordLists) {
     const std::string list = ReadWholeFile(path);
-    for (std::string_view line : Split(list, '\n')) {
+    ForEachLine(list, [&](std::string_view line) {
       line = Trim(line);
       if (!line.empty()) words_.emplace(line);
-    }
+    });
     if (words_.empty()) throw ImportError(path + ": holds no words");
   }
 }
