@@ -1,11 +1,13 @@
 // The inflected forms of English words: irregular ones from WordNet's
 // exception lists, regular ones made by the spelling rules and kept only when
-// the word lists (or WordNet) know the result as a word, and the forms of be
-// and of a few function words.
+// the word lists (or WordNet) know the result as a word; the "-ly" adverbs of
+// adjectives; the forms of be and the modal verbs, the cases of the pronouns
+// and the common contractions.
 #pragma once
 
 #include <cstdint>
 #include <initializer_list>
+#include <iterator>
 #include <map>
 #include <string>
 #include <string_view>
@@ -67,7 +69,9 @@ class EnglishForms {
 
   // The forms of the keys of `bases` (exact headwords; only lower-case
   // ASCII words, hyphens and apostrophes inside, have forms), except those
-  // that are themselves in `bases` and not in `alsoForms`: grouped by form,
+  // that are themselves in `bases` and not in `alsoForms`; and of a verb
+  // that is none of them while its "-ing" or "-ed" form is, that form as
+  // their base ("specify" and "specified" of "specifying"). Grouped by form,
   // the forms in byte order, the readings of one form most frequent base first.
   std::vector<Inflection> FormsOf(const std::unordered_map<std::string_view, size_t>& bases,
                                   const std::unordered_set<std::string_view>& alsoForms = {}) const;
