@@ -5,7 +5,9 @@
 namespace lookup {
 namespace {
 
-constexpr std::string_view kAsciiPunctuation = "\"'()[]{}<>,.;:!?-";
+// White space comes along with a spreadsheet cell (its CR LF) or a selection
+// in a browser; *_` mark emphasis and code in plain text.
+constexpr std::string_view kAsciiPunctuation = "\"'()[]{}<>,.;:!?-*_` \t\r\n";
 
 // Full-width and typographic forms, one code page 932 character each.
 constexpr std::string_view kWidePunctuation[] = {
@@ -32,6 +34,7 @@ constexpr std::string_view kWidePunctuation[] = {
     "\x81\x49", "\x81\x48",  // ！ ？
     "\x81\x7C", "\x81\x5D",  // － ‐
     "\x81\x5C",              // ― (an em dash in code page 932)
+    "\x81\x40",              // the full-width space
 };
 
 constexpr std::string_view kTypographicApostrophe = "\x81\x66";  // ’

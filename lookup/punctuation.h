@@ -1,5 +1,5 @@
-// Punctuation that comes along when a word is copied out of prose: "Reviews,"
-// "(see" "it’s" “quoted”.
+// What comes along when a word is copied out of prose, a table or a code
+// comment: "Reviews," "(see" "it’s" “quoted” " apple" "apple\r\n" *fatal*.
 #pragma once
 
 #include <string>
@@ -8,7 +8,9 @@
 namespace lookup {
 
 // `word` without the punctuation at its ends, ASCII "'()[]{}<>,.;:!?- and
-// their full-width and typographic forms in code page 932, and with each
+// their full-width and typographic forms in code page 932, the marks of
+// plain-text emphasis and code *_` and white space (space, TAB, CR, LF and
+// the full-width space), and with each
 // typographic apostrophe left inside read as ' so that the inflection
 // ending 's applies. `word` unchanged when it holds nothing but punctuation.
 // Walks whole characters from the start: a lead byte and the byte after it

@@ -34,7 +34,7 @@ build_native() {
 build_native_checked() {
   local sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
   cmake -S "$top" -B "$top/build/native-checked" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=Debug -DLEXMOOR_FUZZ=OFF -DCMAKE_CXX_FLAGS="$sanitizers" \
+    -DCMAKE_BUILD_TYPE=Debug -DLEXMOOR_FUZZ=OFF -DLEXMOOR_DATA_TESTS=OFF -DCMAKE_CXX_FLAGS="$sanitizers" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" >/dev/null
   cmake --build "$top/build/native-checked" -j "$jobs"
 }

@@ -15,7 +15,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "package: $*" >&2; exit 1; }
 
 # The dictionary the program starts with (a source of make-dictionary.sh).
-main_dictionary=freedict
+main_dictionary=default
 
 exe="" import_exe="" zip_path=""
 while [ $# -gt 0 ]; do

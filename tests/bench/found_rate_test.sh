@@ -17,12 +17,22 @@ check() {  # what, expected, actual
 
 # Ten tokens split by blanks, TABs and line ends: found as copied "run" twice
 # and "apple"; with the rule also "(cat)", “dogs,” and books’; never "zebra.",
-# "...", "e.g." and 스, which code page 932 lacks.
+# "...", "e.g." and 스, which code page 932 lacks. Seven are words, all but
+# "zebra" shown their own line or their base's ("dogs": dog) first.
 printf 'run (cat)\t\xe2\x80\x9cdogs,\xe2\x80\x9d zebra.\r\n... \xec\x8a\xa4 books\xe2\x80\x99\n\napple run e.g.' >"$dir/text.txt"
 out=$("$tool" --dict "sample=$sample" "$dir/text.txt" 2>"$dir/err")
 check "exit status" 0 $?
-check "figures" "found_rate sample tokens=10 as_copied=30.0% with_rule=60.0%" "$out"
+check "figures" "found_rate sample tokens=10 as_copied=30.0% with_rule=60.0% words=7 right_first=85.7% wrong_base=0.0%" "$out"
 check "not in code page 932" "1 not in code page 932" "$(grep -o '1 not in code page 932' "$dir/err")"
+
+# A dictionary that finds less than the one it replaces stops the tool.
+grep -av '^cat' "$sample" >"$dir/less.txt"
+"$tool" --dict "sample=$dir/less.txt" --before "sample=$sample" "$dir/text.txt" >"$dir/out" 2>"$dir/err"
+check "lost word: exit status" 1 $?
+grep -q '"(cat)" is found in .*sample-RAdoro.txt but not in .*less.txt' "$dir/err" ||
+  { echo "FAIL: the lost word is not named" >&2; status=1; }
+"$tool" --dict "sample=$sample" --before "other=$sample" "$dir/text.txt" >"$dir/out" 2>"$dir/err"
+check "--before without its --dict: exit status" 2 $?
 
 # Refused, naming what is wrong.
 "$tool" --dict "sample=$sample" "$dir/missing.txt" >"$dir/out" 2>"$dir/err"

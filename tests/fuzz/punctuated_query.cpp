@@ -6,9 +6,9 @@
 namespace fuzz {
 namespace {
 
-// Code page 932 bytes. Besides punctuation: blanks, characters whose trail
-// byte is an ASCII bracket and a lead byte without its trail, none of which
-// may be taken off.
+// Code page 932 bytes. Besides punctuation and blanks: characters whose
+// trail byte is an ASCII bracket and a lead byte without its trail, none of
+// which may be taken off.
 // clang-format off
 const char* const kOpenings[] = {
     "", "(", "\"", "'", "[", "{", "<", "-", " (", "\t\"",
@@ -21,6 +21,8 @@ const char* const kOpenings[] = {
     "((\x81\x67",  // ((“
     "\x81\x5C",    // ―
     "\x83\x5D[",   // ゾ[
+    "*", "`", "_", " \r\n*",
+    "\x81\x40",    // the full-width space
 };
 const char* const kClosings[] = {
     "", ",", ".", ")", "\"", "'", "]", "}", ":", "!", "?", "-", "),", ". ", ".\t", ",\r\n",
@@ -36,6 +38,7 @@ const char* const kClosings[] = {
     "\x83\x5D",          // ゾ, its trail byte is ']'
     "\x81\x5B]",         // ー], the trail byte of ー is '['
     "\x81",              // a lead byte alone
+    "*", "_`", "\r\n", " \x81\x40",
 };
 // clang-format on
 

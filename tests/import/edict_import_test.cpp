@@ -49,6 +49,12 @@ TEST(EdictImportTest, ParseLine) {
       {"逃げる [にげる] /(v1,vi) to flee/EntL1234567X/", "逃げる", "にげる", false, {{"flee", ""}}},
       {"頭 [あたま] /(n) head (of the body)(fig)/", "頭", "あたま", false, {{"head (of the body)(fig)", ""}}},
       {"ゝ /(unc) (arch)/", "ゝ", "", false, {}},
+      // A note that the verb's "to " leaves in front goes behind the words.
+      {"たがる /(aux-v,v5r) to (seem) eager to/(P)/", "たがる", "", true, {{"eager to", "(seem)"}}},
+      {"受け付ける [うけつける] /(v1,vt) (2) to (be able to) take (food, etc.)/", "受け付ける", "うけつける",
+       false, {{"take", "(be able to) (food, etc.)"}}},
+      {"する /(vs-i) to (a (b)) c/(v1) to (only a note)/(v1) to (unclosed x/", "する", "", false,
+       {{"c", "(a (b))"}, {"(unclosed x", ""}}},
   };
   for (const auto& c : cases) {
     std::optional<EdictEntry> e = ParseEdictLine(c.line);

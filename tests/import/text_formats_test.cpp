@@ -72,7 +72,8 @@ TEST(TextFormatsTest, ADroppedFileKeepsRegistrationsAndTellsWhatItDid) {
   const std::string dictionary = dir / "RAdoro.txt", before = Cp932("run\t[ラン]\t古い\r\ngone\t[g]\tx\r\n");
   WriteBytes(dictionary, before);
   WriteBytes(dir / "words.txt", Cp932("run /// 走る\r\ncat /// 猫\r\nnothing ///\r\n"));
-  const DropOutcome outcome = ImportDroppedFile(dir / "words.txt", dictionary, AsGiven);
+  const DropOutcome outcome =
+      ImportDroppedFile(dir / "words.txt", dictionary, AsGiven, import::FormOptions::None());
   EXPECT_TRUE(outcome.succeeded) << outcome.message;
   EXPECT_EQ(ReadBytes(dictionary), Cp932("cat\t猫\r\nrun\t[ラン]\t走る\r\n"));
   EXPECT_EQ(ReadBytes(dictionary + ".bak"), before);

@@ -48,8 +48,16 @@ TEST(PunctuationTest, StripsBothEnds) {
       {"well-known.", "well-known"},
       {"don't", "don't"},
       {"word", "word"},
-      {"word ,", "word "},  // a blank is no punctuation
-      {"word,\r\n", "word,\r\n"},
+      {"word ,", "word"},
+      {"word,\r\n", "word"},
+      {" apple", "apple"},
+      {"\tapple\r\n", "apple"},
+      {"\x81\x40" "apple" "\x81\x40", "apple"},  // full-width spaces
+      {"*fatal*", "fatal"},
+      {"_Cheap_", "Cheap"},
+      {"`word`,", "word"},
+      {"snake_case", "snake_case"},  // inside stays
+      {"look after\r\n", "look after"},
       {LDQUO "quoted" RDQUO, "quoted"},
       {LSQUO "single" RSQUO, "single"},
       {"dogs" RSQUO, "dogs"},
@@ -85,7 +93,7 @@ TEST(PunctuationTest, TypographicApostropheInsideReadsAsAscii) {
 }
 
 TEST(PunctuationTest, OnlyPunctuationStaysAsItIs) {
-  for (const char* word : {"...", "-", "--", "\"\"", LDQUO RDQUO, "(" RSQUO ")", "!"}) {
+  for (const char* word : {"...", "-", "--", "\"\"", LDQUO RDQUO, "(" RSQUO ")", "!", " \r\n", "*_`", "\x81\x40"}) {
     EXPECT_EQ(StripPunctuation(word), word);
     EXPECT_EQ(reference::StripPunctuation(word), word);
   }
@@ -157,6 +165,8 @@ TEST(PunctuationLookupTest, FoundNothingTriesTheStrippedWord) {
       {"dogs" RSQUO, "dogs", false, {"dog"}},
       {"(inform)", "inform", true, {"Unknown"}},  // the related search runs on the stripped word
       {"word.\t ", "word", false, {"word"}},      // trimmed first, then stripped
+      {"word,\r\n", "word", false, {"word"}},     // a spreadsheet cell
+      {"  *word*", "word", false, {"word"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.query);
@@ -167,12 +177,11 @@ TEST(PunctuationLookupTest, FoundNothingTriesTheStrippedWord) {
   EXPECT_EQ(Headwords(*CheckedLookup(dictionary, "(inform)", true).lists[1]), (Words{"conform"}));
 }
 
-// What stays "Unknown": punctuation alone, a word the stripped form doesn't
-// find either, blanks and line ends (not punctuation), and a stripped text
-// that the trim leaves empty.
+// What stays "Unknown": punctuation and blanks alone, and a word the
+// stripped form doesn't find either.
 TEST(PunctuationLookupTest, NothingToStripOrNothingFound) {
   const std::string dictionary = Dictionary({"word"});
-  for (const char* query : {"...", "(none)", "word,\r\n", "word.  ", "word. \t", "( )", "(\t )"}) {
+  for (const char* query : {"...", "(none)", "( )", "(\t )", " \r\n", "*none*"}) {
     LookupResult result = CheckedLookup(dictionary, query, true);
     EXPECT_EQ(result, reference::LookupInBytes(dictionary, query, true)) << query;
     EXPECT_EQ(result.largestCount, 0) << query;

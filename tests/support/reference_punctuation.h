@@ -11,8 +11,8 @@
 
 namespace lookup::reference {
 
-// `word` taken apart into code page 932 characters, punctuation dropped
-// from both ends, ’ inside read as '; `word` itself when only punctuation.
+// `word` taken apart into code page 932 characters, punctuation and white
+// space dropped from both ends, ’ inside read as '; `word` itself when only punctuation.
 std::string StripPunctuation(std::string_view word);
 
 LookupResult LookupWithRetry(const std::string& path, std::string_view query, bool related);

@@ -15,6 +15,9 @@
 
 namespace import {
 
+// Whether `c` begins a double-byte character of code page 932.
+inline bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
 struct EncodeCounts {
   int64_t equivalents = 0;  // characters written as a close equivalent
   int64_t unmappable = 0;   // characters written as '?'

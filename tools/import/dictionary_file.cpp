@@ -31,10 +31,7 @@ int Compare(std::string_view a, std::string_view b, Key key) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-bool HeadwordLess(const DictionaryLine& a, const DictionaryLine& b) {
-  if (int c = Compare(a.headword, b.headword, dictionary::FoldAsciiCase)) return c < 0;
-  return Compare(a.headword, b.headword, SwapAsciiCase) < 0;
-}
+bool HeadwordLess(const DictionaryLine& a, const DictionaryLine& b) { return HeadwordBefore(a.headword, b.headword); }
 
 }  // namespace
 
@@ -53,6 +50,11 @@ std::string JoinWithinLine(std::string_view headword, const std::vector<std::str
     meaning += piece;
   }
   return meaning;
+}
+
+bool HeadwordBefore(std::string_view a, std::string_view b) {
+  if (int c = Compare(a, b, dictionary::FoldAsciiCase)) return c < 0;
+  return Compare(a, b, SwapAsciiCase) < 0;
 }
 
 void SortByHeadword(std::vector<DictionaryLine>& lines) {

@@ -32,6 +32,8 @@ std::string JoinWithinLine(std::string_view headword, const std::vector<std::str
 // the plain word comes before its extensions ("run", "run away", "runaway"),
 // and "apple" before "Apple". Lines of one headword keep their order.
 void SortByHeadword(std::vector<DictionaryLine>& lines);
+// The order SortByHeadword puts headwords in.
+bool HeadwordBefore(std::string_view a, std::string_view b);
 
 // Writes `lines` to `path` through a work file beside it (`path`.next) that is
 // flushed to disk and renamed into place, so `path` is either untouched or

@@ -1,6 +1,7 @@
 #include "dictionary_import.h"
 
 #include "dictionary/dictionary_line.h"
+#include "form_lines.h"
 #include "grouped_senses.h"  // ForEachTextLine
 #include "gzip_file.h"
 #include "import_error.h"
@@ -53,6 +54,11 @@ Imported ImportDictionaryFile(const std::string& path, SourceEncoding encoding,
     rest.remove_prefix(field);
     if (rest.empty()) {
       report.dropped.Add("lines without a meaning after the TAB");
+      return;
+    }
+    // Made anew over this dictionary's headwords, or kept where they can't be.
+    if (settings.forms && IsFormLineMeaning(rest)) {
+      report.changed.Add("lines of inflected forms left to be made anew");
       return;
     }
     AddJoinedLine(result, bytes.substr(0, tab), {std::string(rest)}, {}, pronunciation);

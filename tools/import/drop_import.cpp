@@ -1,6 +1,7 @@
 #include "drop_import.h"
 
 #include <new>
+#include <optional>
 
 #include "dictionary/dictionary_paths.h"
 #include "drop_message.h"
@@ -11,9 +12,11 @@
 namespace import {
 
 ImportReport ImportInto(const std::string& output, bool carryRegistrations, Progress* progress,
-                        const std::function<Imported(const ImportSettings&)>& import) {
+                        const FormOptions& forms, const std::function<Imported(const ImportSettings&)>& import) {
   ImportSettings settings;
   settings.progress = progress;
+  std::optional<EnglishForms> englishForms;
+  forms.Apply(englishForms, settings);
   Registrations registered;
   const bool replacing = FileExists(output);
   if (replacing && carryRegistrations) {
@@ -29,10 +32,10 @@ ImportReport ImportInto(const std::string& output, bool carryRegistrations, Prog
 }
 
 DropOutcome ImportDroppedFile(const std::string& file, const std::string& dictionary,
-                              const ToDisplay& toDisplay) {
+                              const ToDisplay& toDisplay, const FormOptions& forms) {
   try {
     const RecognisedSource source = RecogniseSource(file);
-    const ImportReport report = ImportInto(dictionary, true, nullptr, [&](const ImportSettings& settings) {
+    const ImportReport report = ImportInto(dictionary, true, nullptr, forms, [&](const ImportSettings& settings) {
       return ImportRecognised(source, settings);
     });
     return {true, SuccessMessage(report, source.format, toDisplay(file), toDisplay(dictionary), toDisplay)};

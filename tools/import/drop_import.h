@@ -6,17 +6,18 @@
 #include <functional>
 #include <string>
 
+#include "form_options.h"
 #include "import_report.h"
 #include "source_recognition.h"
 
 namespace import {
 
 // Runs `import` with the registrations of the dictionary at `output` (when
-// `carryRegistrations` and it exists) and writes its lines there, keeping the
-// file it replaces as `output`.bak. Throws ImportError naming the file; then
-// `output` is as it was.
+// `carryRegistrations` and it exists) and the English forms `forms` names,
+// and writes its lines there, keeping the file it replaces as `output`.bak.
+// Throws ImportError naming the file; then `output` is as it was.
 ImportReport ImportInto(const std::string& output, bool carryRegistrations, Progress* progress,
-                        const std::function<Imported(const ImportSettings&)>& import);
+                        const FormOptions& forms, const std::function<Imported(const ImportSettings&)>& import);
 
 // A path or a message of the system's (ANSI code page on Windows) in UTF-8.
 using ToDisplay = std::function<std::string(const std::string&)>;
@@ -30,6 +31,6 @@ struct DropOutcome {
 // carrying its registrations over. Never throws for a bad file: the outcome
 // says what was wrong with which file, and the dictionary is then untouched.
 DropOutcome ImportDroppedFile(const std::string& file, const std::string& dictionary,
-                              const ToDisplay& toDisplay);
+                              const ToDisplay& toDisplay, const FormOptions& forms = FormOptions());
 
 }  // namespace import

@@ -70,6 +70,24 @@ std::pair<std::string_view, std::string_view> SplitTrailingNotes(std::string_vie
   return {Trim(gloss.substr(0, end)), Trim(gloss.substr(end))};
 }
 
+// Length of the parenthesised notes that `gloss` begins with, "(seem) " of
+// "(seem) eager to", up to where its words start; 0 when it begins with a word.
+size_t LeadingNotesLength(std::string_view gloss) {
+  size_t end = 0;
+  while (end < gloss.size() && gloss[end] == '(') {
+    int depth = 0;
+    size_t i = end;
+    for (; i < gloss.size(); ++i) {
+      if (gloss[i] == '(') ++depth;
+      if (gloss[i] == ')' && --depth == 0) break;
+    }
+    if (i == gloss.size()) break;
+    end = i + 1;
+    while (end < gloss.size() && gloss[end] == ' ') ++end;
+  }
+  return end;
+}
+
 // The Japanese words of one headword, common words first, each once.
 struct Translations {
   std::vector<std::string> common, other;
@@ -114,12 +132,19 @@ std::optional<EdictEntry> ParseEdictLine(std::string_view line) {
     gloss = StripLeadingTags(gloss, pos);
     if (StartsWith(gloss, kVerbGlossPrefix) && std::any_of(pos.begin(), pos.end(), IsVerbCode))
       gloss = Trim(gloss.substr(kVerbGlossPrefix.size()));
-    auto [words, notes] = SplitTrailingNotes(gloss);
+    // A note before the words (left when a verb's "to " went) goes after
+    // them, so that the headword begins with a word: "(seem) eager to".
+    const size_t leading = LeadingNotesLength(gloss);
+    const std::string_view leadingNotes = Trim(gloss.substr(0, leading));
+    auto [words, notes] = SplitTrailingNotes(gloss.substr(leading));
     if (words.empty()) {
       ++entry.glossesWithoutText;
       continue;
     }
-    entry.glosses.push_back({std::string(words), std::string(notes)});
+    std::string note(leadingNotes);
+    if (!note.empty() && !notes.empty()) note += ' ';
+    note += notes;
+    entry.glosses.push_back({std::string(words), std::move(note)});
   }
   return entry;
 }

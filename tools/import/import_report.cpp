@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "form_lines.h"
 #include "tools/text/conversion.h"
 
 namespace import {
@@ -58,6 +59,12 @@ void PrintReport(std::ostream& out, const std::string& outputPath, const ImportR
   out << "  dropped:             " << r.dropped.Total() << "\n";
   for (const auto& [label, n] : r.dropped.Items()) out << "    " << n << " " << label << "\n";
   for (const auto& [label, n] : r.changed.Items()) out << "  " << label << ": " << n << "\n";
+  if (r.forms.made) {
+    out << "  form lines:          " << r.forms.lines << " (of " << r.forms.forms
+        << " inflected forms; the lookup of the others shows their base first)\n";
+  } else if (!r.forms.whyNot.empty()) {
+    out << "  form lines:          none made: " << r.forms.whyNot << "\n";
+  }
   if (r.pronunciationsCarried)
     out << "  registered pronunciations carried over: " << r.pronunciationsCarried << "\n";
   if (!r.notCarried.empty()) {
@@ -105,11 +112,23 @@ void AddJoinedLine(Imported& imported, const std::string& headword, const std::v
 void Finish(Imported& imported, const Cp932Encoder& encoder, LineOrder order) {
   if (order == LineOrder::kSorted) SortByHeadword(imported.lines);
   imported.report.characters = encoder.Counts();
+  FinishLines(imported, order);
+}
+
+void FinishLines(Imported& imported, LineOrder order) {
+  if (imported.settings.forms) {
+    AddFormLines(imported, *imported.settings.forms, order);
+  } else {
+    imported.report.forms.whyNot = imported.settings.formsUnavailable;
+  }
+  imported.report.notCarried.clear();
   if (const Registrations* registrations = imported.settings.registrations) {
     for (size_t i = 0; i < registrations->items.size(); ++i)
       if (!imported.carried[i])
         imported.report.notCarried.push_back(Described(registrations->items[i]) +
-                                             ": no new line has this headword");
+                                             (registrations->items[i].onFormLine
+                                                  ? ": no new form line has this headword"
+                                                  : ": no new line has this headword"));
     for (const Registration& r : registrations->conflicting)
       imported.report.notCarried.push_back(Described(r) + ": a second pronunciation of the headword");
   }

@@ -15,6 +15,8 @@
 
 namespace import {
 
+class EnglishForms;
+
 class Tally {
  public:
   // Adds `n` to the count called `label`, keeping labels in first-use order.
@@ -38,12 +40,20 @@ struct ImportReport {
   std::string backup;                   // where the replaced dictionary was kept, if any
   int64_t pronunciationsCarried = 0;    // registrations put on the new lines
   std::vector<std::string> notCarried;  // "headword [pronunciation]" (code page 932) and why
+  struct {
+    bool made = false;
+    std::string whyNot;  // when not made
+    int64_t forms = 0;   // inflected forms of the headwords
+    int64_t lines = 0;   // those that needed a line: the lookup did not show a base first
+  } forms;
 };
 
 // What an import takes besides its source.
 struct ImportSettings {
   const Registrations* registrations = nullptr;  // to carry over to the new lines
   Progress* progress = nullptr;
+  const EnglishForms* forms = nullptr;  // to add lines for inflected forms
+  std::string formsUnavailable;         // why there are none, for the report
 };
 
 // The import's result, ready to write, with its report.
@@ -72,9 +82,13 @@ void AddJoinedLine(Imported& imported, const std::string& headword, const std::v
 
 enum class LineOrder { kSorted, kAsAdded };
 
-// The import's last step: the lines in their order, the encoder's counts and
-// the registrations that found no line in the report.
+// The import's last step: the lines in their order, the encoder's counts,
+// then FinishLines.
 void Finish(Imported& imported, const Cp932Encoder& encoder, LineOrder order = LineOrder::kSorted);
+
+// What follows once the lines are complete and in `order`: the lines of the
+// inflected forms, and the registrations that found no line in the report.
+void FinishLines(Imported& imported, LineOrder order);
 
 void PrintReport(std::ostream& out, const std::string& outputPath, const ImportReport& report);
 

@@ -12,7 +12,9 @@
 #include "dictionary_import.h"
 #include "drop_import.h"
 #include "edict_import.h"
+#include "form_options.h"
 #include "freedict_import.h"
+#include "gap_fill.h"
 #include "import_error.h"
 #include "platform.h"
 #include "slash_text_import.h"
@@ -46,12 +48,14 @@ bool OneOf(const std::string& word, const std::string_view (&words)[N]) {
 }
 
 bool IsSource(const std::string& word) {
-  return word == "freedict" || word == "edict" || OneOf(word, kFileSources);
+  return word == "freedict" || word == "edict" || word == "freedict+edict" || OneOf(word, kFileSources);
 }
 
 void PrintUsage(std::ostream& out) {
   out << "usage: " << kProgram << " freedict [--index FILE] [--dict FILE] [-o OUTPUT] [--fresh]\n"
       << "       " << kProgram << " edict [--edict FILE] [-o OUTPUT] [--fresh]\n"
+      << "       " << kProgram
+      << " freedict+edict [--index FILE] [--dict FILE] [--edict FILE] [-o OUTPUT] [--fresh]\n"
       << "       " << kProgram << " stardict FILE.ifo [-o OUTPUT] [--fresh]\n"
       << "       " << kProgram
       << " tsv|csv|slashes|squares|dictionary FILE [--encoding E] [-o OUTPUT] [--fresh]\n"
@@ -68,6 +72,8 @@ void PrintUsage(std::ostream& out) {
       << "              --dict  " << import::kFreedictData << "\n"
       << "  edict     EDICT (Japanese-English, EUC-JP) turned around: English glosses as\n"
       << "            headwords; default --edict " << import::kEdictFile << "\n"
+      << "  freedict+edict  the FreeDict lines, and the EDICT line of each headword FreeDict\n"
+      << "            lacks, its meaning marked \"\xE3\x80\x94" "EDICT" "\xE3\x80\x95\"\n"
       << "  stardict  a StarDict dictionary: FILE.ifo with FILE.idx[.gz], FILE.dict[.dz] and\n"
       << "            FILE.syn beside it; one line per headword, in the order of the .idx\n"
       << "  tsv       \"word TAB meaning\" lines, as spreadsheets and flash-card programs\n"
@@ -86,7 +92,9 @@ void PrintUsage(std::ostream& out) {
       << "  -o        the file to write (default ./" << kDefaultOutput << "); it is replaced only\n"
       << "            when the import succeeds, and the file it replaces is kept as OUTPUT.bak\n"
       << "  --fresh   do not carry the pronunciations registered in OUTPUT over to the new\n"
-      << "            lines of the same headword\n";
+      << "            lines of the same headword\n"
+      << "Each also takes [--wordnet DIR] [--words FILE]... or --no-forms:\n"
+      << import::FormOptionsUsage();
 }
 
 int BadUsage(const std::string& why) {
@@ -100,6 +108,12 @@ auto Import(const std::string& source, const std::string& index, const std::stri
             const import::ImportSettings& settings) -> import::Imported {
   if (source == "freedict") return import::ImportFreedict(index, data, settings);
   if (source == "edict") return import::ImportEdict(edict, settings);
+  if (source == "freedict+edict") {
+    import::ImportSettings eachAlone = settings;  // form lines are made over the headwords of both
+    eachAlone.forms = nullptr;
+    return import::FillGaps(import::ImportFreedict(index, data, eachAlone), import::ImportEdict(edict, eachAlone),
+                            "EDICT", import::kEdictMark, settings);
+  }
   if (source == "stardict") return import::ImportStardict(file, settings);
   if (source == "tsv") return import::ImportTsv(file, encoding, settings);
   if (source == "csv") return import::ImportCsv(file, encoding, settings);
@@ -121,20 +135,29 @@ int main(int argc, char** argv) {
 #endif
   if (argc < 2)
     return BadUsage(
-        "which source: freedict, edict, stardict, tsv, csv, slashes, squares, dictionary or auto?");
+        "which source: freedict, edict, freedict+edict, stardict, tsv, csv, slashes, squares, dictionary or "
+        "auto?");
   const std::string source = argv[1];
   if (source == "-h" || source == "--help") {
     PrintUsage(std::cout);
     return 0;
   }
   const bool takesFile = OneOf(source, kFileSources);
+  const bool freedict = source == "freedict" || source == "freedict+edict";
+  const bool edictSource = source == "edict" || source == "freedict+edict";
   if (!IsSource(source)) return BadUsage("unknown source \"" + source + "\"");
 
   std::string index = import::kFreedictIndex, data = import::kFreedictData, edict = import::kEdictFile;
   std::string output = kDefaultOutput, encodingName = "auto";
   std::vector<std::string> files;
   bool fresh = false;
+  import::FormOptions formOptions;
   for (int i = 2; i < argc; ++i) {
+    std::string why;
+    if (formOptions.Take(argc, argv, i, why)) {
+      if (!why.empty()) return BadUsage(why);
+      continue;
+    }
     const std::string option = argv[i];
     if (option == "--fresh") {
       fresh = true;
@@ -146,9 +169,9 @@ int main(int argc, char** argv) {
     }
     std::string* value = nullptr;
     if (option == "-o" || option == "--output") value = &output;
-    if (source == "freedict" && option == "--index") value = &index;
-    if (source == "freedict" && option == "--dict") value = &data;
-    if (source == "edict" && option == "--edict") value = &edict;
+    if (freedict && option == "--index") value = &index;
+    if (freedict && option == "--dict") value = &data;
+    if (edictSource && option == "--edict") value = &edict;
     if (OneOf(source, kTextSources) && option == "--encoding") value = &encodingName;
     if (!value) return BadUsage("unknown option \"" + option + "\" for " + source);
     if (i + 1 >= argc || argv[i + 1][0] == '\0') return BadUsage(option + " needs a value");
@@ -161,7 +184,7 @@ int main(int argc, char** argv) {
   try {
     import::Progress progress(std::cerr, import::StderrShowsProgress());
     const import::ImportReport report =
-        import::ImportInto(output, !fresh, &progress, [&](const import::ImportSettings& settings) {
+        import::ImportInto(output, !fresh, &progress, formOptions, [&](const import::ImportSettings& settings) {
           return Import(source, index, data, edict, takesFile ? files[0] : std::string(), *encoding,
                         settings);
         });

@@ -5,6 +5,7 @@
 #include "dictionary/byte_source.h"
 #include "dictionary/dictionary_line.h"
 #include "dictionary/text_mode_reader.h"
+#include "form_lines.h"
 #include "gzip_file.h"
 
 namespace import {
@@ -31,8 +32,10 @@ Registrations ReadRegistrations(const std::string& path) {
     const std::string_view rest = line.substr(tab + 1);
     const size_t field = dictionary::PronunciationField(rest);
     if (field == 0) return true;
-    Registration registration{std::string(line.substr(0, tab)), std::string(rest.substr(1, field - 3))};
-    auto [it, added] = found.indexOf.emplace(registration.headword, found.items.size());
+    Registration registration{std::string(line.substr(0, tab)), std::string(rest.substr(1, field - 3)),
+                              IsFormLineMeaning(rest.substr(field))};
+    auto& index = registration.onFormLine ? found.formIndexOf : found.indexOf;
+    auto [it, added] = index.emplace(registration.headword, found.items.size());
     if (added) {
       found.items.push_back(std::move(registration));
     } else if (found.items[it->second].pronunciation != registration.pronunciation) {

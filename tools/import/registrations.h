@@ -12,11 +12,13 @@ namespace import {
 struct Registration {
   std::string headword;       // code page 932, as in the line
   std::string pronunciation;  // between "\t[" and "]\t"
+  bool onFormLine = false;    // on the line of an inflected form (form_lines.h)
 };
 
 struct Registrations {
-  std::vector<Registration> items;                  // in file order, one per headword
-  std::unordered_map<std::string, size_t> indexOf;  // headword to its item
+  std::vector<Registration> items;                      // in file order, one per headword and kind of line
+  std::unordered_map<std::string, size_t> indexOf;      // headword to its item, on an entry's line
+  std::unordered_map<std::string, size_t> formIndexOf;  // the same on a form line
   // Further lines of a headword with another pronunciation: only the first
   // can be carried over.
   std::vector<Registration> conflicting;

@@ -16,7 +16,7 @@ std::string SystemErrorText(const dictionary::FileError& error) {
          (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' || buffer[length - 1] == ' '))
     --length;
   if (length > 0) text = std::string(buffer, length) + " (" + text + ")";
-  if (error.held) text += "; another program has the file open";
+  if (error.Held()) text += "; another program has the file open";
   return text;
 }
 

@@ -1,0 +1,120 @@
+// The inflected forms of English words: irregular ones from WordNet's
+// exception lists, regular ones made by the spelling rules and kept only when
+// the word lists (or WordNet) know the result as a word; the "-ly" adverbs of
+// adjectives; the forms of be and the modal verbs, the cases of the pronouns
+// and the common contractions.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <iterator>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace import {
+
+inline constexpr char kWordnetDirectory[] = "/usr/share/wordnet";
+inline constexpr const char* kWordLists[] = {"/usr/share/dict/american-english",
+                                             "/usr/share/dict/british-english"};
+
+// Where the knowledge comes from: WordNet's index and exception files in one
+// directory, and word lists with one word a line.
+struct FormSources {
+  std::string wordnetDirectory = kWordnetDirectory;
+  std::vector<std::string> wordLists{std::begin(kWordLists), std::end(kWordLists)};
+};
+
+// In the order a form line lists the kinds of one base: the past forms first,
+// since a double-click follows the word before the first "の過去".
+enum class FormKind : uint8_t {
+  kPast,
+  kPastAndParticiple,
+  kParticiple,
+  kPlural,
+  kThirdPerson,
+  kPresentParticiple,
+  kComparative,
+  kSuperlative,
+  kPresent,      // am, are
+  kPossessive,   // its, his
+  kObjective,    // him, them
+  kOwnPronoun,   // hers, ours
+  kBeforeVowel,  // an
+  kAdverb,       // the "-ly" adverb of an adjective
+  kContraction,  // doesn't
+  kBaseForm,     // "specify" of the headword "specifying"
+};
+
+inline bool IsPastKind(FormKind kind) { return kind <= FormKind::kParticiple; }
+
+enum class PartOfSpeech : uint8_t { kNoun, kVerb, kAdjective, kAdverb, kPronoun, kArticle };
+
+struct Inflection {
+  std::string form;  // ASCII
+  std::string base;
+  FormKind kind;
+  PartOfSpeech pos;
+  std::string shown = {};  // what the line names instead of `base`, "does not" of "doesn't"
+};
+
+class EnglishForms {
+ public:
+  // Reads the files. Throws ImportError naming a file that can't be read or
+  // is not what it should be.
+  explicit EnglishForms(const FormSources& sources);
+
+  // The forms of the keys of `bases` (exact headwords; only lower-case
+  // ASCII words, hyphens and apostrophes inside, have forms), except those
+  // that are themselves in `bases` and not in `alsoForms`; and of a verb
+  // that is none of them while its "-ing" or "-ed" form is, that form as
+  // their base ("specify" and "specified" of "specifying"). Grouped by form,
+  // the forms in byte order, the readings of one form most frequent base first.
+  std::vector<Inflection> FormsOf(const std::unordered_map<std::string_view, size_t>& bases,
+                                  const std::unordered_set<std::string_view>& alsoForms = {}) const;
+
+  // How often WordNet's tagged texts use `word` as `pos`: to order readings.
+  int32_t Frequency(std::string_view word, PartOfSpeech pos) const;
+
+  // The base forms of `word` (lower case) by WordNet's own morphology: its
+  // exception lists, then its endings cut off ("-ly" too), a base kept when
+  // WordNet has it as that part of speech or, with `anyWord`, whatever it
+  // is; a possessive's word; and the function words' bases. A check on the
+  // forms above that does not share their spelling rules.
+  std::vector<std::string> BaseForms(const std::string& word, bool anyWord = false) const;
+
+ private:
+  struct Lemma {
+    uint8_t parts = 0;                    // bit per PartOfSpeech
+    int32_t frequency[4] = {0, 0, 0, 0};  // noun, verb, adjective, adverb
+  };
+  struct Irregular {
+    std::string form;
+    PartOfSpeech pos;
+  };
+
+  struct Reading;                                                // an inflection and where it comes from
+  using Readings = std::map<std::string, std::vector<Reading>>;  // by form
+
+  static void Add(Readings& readings, Inflection inflection, bool irregular = false, bool bent = false);
+  void AddIrregularForms(const std::string& base, Readings& readings) const;
+  void AddRegularForms(const std::string& base, bool possessed, Readings& readings) const;
+  void AddBorrowedForms(const std::unordered_map<std::string_view, size_t>& bases, Readings& readings) const;
+  // The readings of one form that stand, in the order a line gives them.
+  void Resolve(std::vector<Reading> all, bool headword, bool inTable, std::vector<Inflection>& forms) const;
+  bool HasIrregularPast(const std::string& verb) const;
+
+  bool IsWord(const std::string& word) const { return words_.count(word) || lemmas_.count(word); }
+  const Lemma* FindLemma(const std::string& word) const;
+  bool IsLemmaOf(const std::string& word, std::initializer_list<PartOfSpeech> parts) const;
+
+  std::unordered_map<std::string, Lemma> lemmas_;
+  std::unordered_set<std::string> words_;
+  std::unordered_map<std::string, std::vector<Irregular>> irregular_;         // by base
+  std::unordered_map<std::string, std::vector<std::string>> irregularBases_;  // by form
+};
+
+}  // namespace import
