@@ -3,6 +3,7 @@
 #include "dictionary/dictionary_line.h"
 #include "dictionary/dictionary_paths.h"
 #include "framework/code_page.h"
+#include "framework/system_text.h"
 
 namespace {
 
@@ -37,26 +38,16 @@ std::wstring ProgramFolder() {
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
-std::wstring FullPath(const std::wstring& path) {
-  const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return path;
-  std::wstring full(size, L'\0');
-  const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-  if (length == 0 || length >= size) return path;
-  full.resize(length);
-  return full;
-}
-
 }  // namespace
 
 std::wstring SettleDictionaryFolder() {
   const std::wstring name = fw::ToUnicode(dictionary::kDictionaryFile, dictionary::kDictionaryCodePage);
   if (Exists(name)) return {};
-  const std::wstring inWorkingDirectory = FullPath(name);
+  const std::wstring inWorkingDirectory = fw::FullPath(name);
   const std::wstring folder = ProgramFolder();
   if (folder.empty() || !::SetCurrentDirectoryW(folder.c_str()))
     return kNotFound + inWorkingDirectory + L"\n" + kWhatToDo;
-  const std::wstring besideProgram = FullPath(name);
+  const std::wstring besideProgram = fw::FullPath(name);
   if (IsFile(besideProgram)) return {};
   std::wstring message = kNotFound + inWorkingDirectory + L"\n";
   if (besideProgram != inWorkingDirectory) message += besideProgram + L"\n";

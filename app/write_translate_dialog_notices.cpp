@@ -6,6 +6,7 @@
 #include "app/write_translate_dialog.h"
 #include "dictionary/dictionary_line.h"
 #include "framework/code_page.h"
+#include "framework/system_text.h"
 
 namespace {
 
@@ -18,27 +19,13 @@ constexpr ULONGLONG kUnreadableQuietMs = 60 * 1000;
 constexpr size_t kBalloonText = sizeof(NOTIFYICONDATAW::szInfo) / sizeof(wchar_t);
 constexpr wchar_t kCut[] = L"…";
 
-// The system's own words for `code`: Japanese where the system has them.
-std::wstring SystemReason(DWORD code) {
-  if (code == 0) return kUnknownReason;
-  const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
-  wchar_t text[512];
-  DWORD length = ::FormatMessageW(flags, nullptr, code, MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), text,
-                                  sizeof text / sizeof *text, nullptr);
-  if (length == 0)
-    length = ::FormatMessageW(flags, nullptr, code, 0, text, sizeof text / sizeof *text, nullptr);
-  std::wstring reason(text, length);
-  while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
-    reason.pop_back();
-  if (reason.empty()) reason = kUnknownReason;
-  return reason + L" (" + std::to_wstring(code) + L")";
+std::wstring Reason(DWORD error) {
+  const std::wstring reason = fw::SystemReason(error);
+  return reason.empty() ? kUnknownReason : reason;
 }
 
 std::wstring DictionaryPath() {
-  const std::wstring name = fw::ToUnicode(dictionary::kDictionaryFile, dictionary::kDictionaryCodePage);
-  wchar_t full[MAX_PATH * 4];
-  const DWORD length = ::GetFullPathNameW(name.c_str(), sizeof full / sizeof *full, full, nullptr);
-  return length > 0 && length < sizeof full / sizeof *full ? std::wstring(full, length) : name;
+  return fw::FullPath(fw::ToUnicode(dictionary::kDictionaryFile, dictionary::kDictionaryCodePage));
 }
 
 // The path, then the reason. The reason stays whole; a path too long for the
@@ -69,7 +56,7 @@ void CWriteTranslateDialog::TellUnreadableDictionary(uint32_t error) {
   const ULONGLONG now = ::GetTickCount64();
   if (m_bUnreadableTold && now - m_unreadableToldAt < kUnreadableQuietMs) return;
   // Counted only once shown: an icon the shell has not taken yet shows nothing.
-  if (!m_nid.ShowBalloon(kUnreadableTitle, BalloonText(DictionaryPath(), SystemReason(error)).c_str()))
+  if (!m_nid.ShowBalloon(kUnreadableTitle, BalloonText(DictionaryPath(), Reason(error)).c_str()))
     return;
   m_bUnreadableTold = true;
   m_unreadableToldAt = now;
