@@ -5,3 +5,5 @@
 
 inline constexpr UINT WM_TRAY_CALLBACK = WM_USER + 100;     // the tray icon's notifications
 inline constexpr UINT WM_LOOKUP_CLIPBOARD = WM_USER + 101;  // look up the clipboard text; answers 1
+// Rows still to go into the result lists, which fill between other messages; 0 once all are in.
+inline constexpr UINT WM_ROWS_PENDING = WM_USER + 102;

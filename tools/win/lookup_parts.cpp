@@ -10,12 +10,17 @@
 //   rest    answer - engine - rows: sizing the lists, placing and showing
 //           the result window, bringing it to the foreground
 // Each is the median of several runs after a first one, which reads the
-// dictionary.
+// dictionary. With --first, where the time of that first lookup goes instead:
+//   raw_read  one read of the whole file into memory
+//   scan      the lookup by one pass over the file, keeping nothing
+//   first     the first lookup of lookups that keep what a read learned
 //
-//   lexmoor-lookup-parts [--related] WORD...
+//   lexmoor-lookup-parts [--related] [--first] WORD...
 //
 // prints one line per word:
 //   <word> rows=<rows of list 1000> answer_ms=<a> engine_ms=<e> rows_ms=<r> rest_ms=<a-e-r>
+// or, with --first:
+//   first <word> raw_read_ms=<c> scan_ms=<s> first_ms=<f> first_vs_raw_read=<f/c>
 // Every failure is reported with a message and exit status 1; bad usage exits with 2.
 #include <algorithm>
 #include <array>
@@ -34,6 +39,7 @@
 #include "framework/undrawn_while_shown.h"
 #include "framework/win_app.h"
 #include "lookup/dictionary_lookups.h"
+#include "lookup/lookup.h"
 
 namespace {
 
@@ -84,12 +90,59 @@ HWND ResultWindowOf(HWND main) {
 
 struct Measurement {
   bool related = false;
+  bool first = false;
   std::vector<std::string> words;
   CWriteTranslateDialog* dialog = nullptr;
 };
 Measurement g_measurement;
 
+// One read of the whole dictionary file into memory; the milliseconds it took.
+double RawReadMs() {
+  const HANDLE file = ::CreateFileA(dictionary::kDictionaryFile, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) Fail(std::string("cannot open ") + dictionary::kDictionaryFile);
+  LARGE_INTEGER size;
+  ::GetFileSizeEx(file, &size);
+  constexpr DWORD kBlock = 1 << 20;
+  std::vector<char> bytes(static_cast<size_t>(size.QuadPart) + kBlock);
+  const LONGLONG start = Ticks();
+  DWORD got = 0;
+  size_t total = 0;
+  while (::ReadFile(file, bytes.data() + total, kBlock, &got, nullptr) && got > 0) total += got;
+  const double ms = Milliseconds(Ticks() - start);
+  ::CloseHandle(file);
+  if (total != static_cast<size_t>(size.QuadPart)) Fail("the dictionary could not be read whole");
+  return ms;
+}
+
+// Where the time of a first lookup goes; the fastest of a few runs each.
+void MeasureFirst() {
+  constexpr int kFirstRuns = 3;
+  dictionary::NativeReadOnlyFiles files;
+  for (const std::string& word : g_measurement.words) {
+    double raw = 1e300, scan = 1e300, first = 1e300;
+    for (int i = 0; i < kFirstRuns; ++i) {
+      raw = std::min(raw, RawReadMs());
+      LONGLONG start = Ticks();
+      lookup::Lookup(dictionary::kDictionaryFile, word, g_measurement.related);
+      scan = std::min(scan, Milliseconds(Ticks() - start));
+      lookup::DictionaryLookups lookups(dictionary::kDictionaryFile, files);
+      start = Ticks();
+      lookups.Lookup(word, g_measurement.related);
+      first = std::min(first, Milliseconds(Ticks() - start));
+    }
+    std::printf("first %s raw_read_ms=%.1f scan_ms=%.1f first_ms=%.1f first_vs_raw_read=%.2f\n", word.c_str(),
+                raw, scan, first, first / raw);
+    std::fflush(stdout);
+  }
+}
+
 void Measure() {
+  if (g_measurement.first) {
+    MeasureFirst();
+    g_measurement.dialog->EndDialog(IDCANCEL);
+    return;
+  }
   CWriteTranslateDialog& dialog = *g_measurement.dialog;
   ::SendMessageA(dialog.GetDlgItem(IDC_RELATED), BM_SETCHECK,
                  g_measurement.related ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -155,12 +208,17 @@ void CALLBACK MeasureOnce(HWND, UINT, UINT_PTR id, DWORD) {
 
 int main(int argc, char** argv) {
   int first = 1;
-  if (argc > 1 && std::strcmp(argv[1], "--related") == 0) {
-    g_measurement.related = true;
-    ++first;
+  for (; first < argc && argv[first][0] == '-'; ++first) {
+    if (std::strcmp(argv[first], "--related") == 0) {
+      g_measurement.related = true;
+    } else if (std::strcmp(argv[first], "--first") == 0) {
+      g_measurement.first = true;
+    } else {
+      break;
+    }
   }
   if (argc <= first) {
-    std::fprintf(stderr, "usage: lexmoor-lookup-parts [--related] WORD...\n");
+    std::fprintf(stderr, "usage: lexmoor-lookup-parts [--related] [--first] WORD...\n");
     return 2;
   }
   g_measurement.words.assign(argv + first, argv + argc);
