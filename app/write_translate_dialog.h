@@ -14,6 +14,7 @@
 #include "framework/font.h"
 #include "lookup/dictionary_lookups.h"
 #include "lookup/lookup.h"
+#include "lookup/result_filling.h"
 #include "res/resource.h"
 #include "result/choicable_list_box.h"
 #include "result/listup_window.h"
@@ -26,11 +27,20 @@ class CWriteTranslateDialog : public CDialog {
   explicit CWriteTranslateDialog(CWnd* parent = nullptr, Desktop& desktop = SystemDesktop());
 
   // The lookup every trigger ends in: fills the lists and shows the result
-  // window at the mouse cursor. An empty query shows nothing.
+  // window at the mouse cursor. An empty query shows nothing. The window
+  // shows with the first screen of every list; the rest of a long list
+  // follows between messages.
   void LookupAndShow(CString query);
 
   void LookupClipboard();
   void LookupEditText();
+  // A later tick of one hold of the hot key: with the clipboard, the check
+  // box and the dictionary as the last lookup found them, the result window
+  // only comes to the cursor again, in front; else the clipboard is looked up.
+  void RepeatClipboardLookup();
+
+  // Rows still to go into the result lists, or out of them.
+  size_t RowsPending() const { return m_filling.PendingRows(); }
 
  protected:
   BOOL OnInitDialog() override;
@@ -42,6 +52,7 @@ class CWriteTranslateDialog : public CDialog {
   LRESULT OnTrayCallback(WPARAM, LPARAM);
   LRESULT OnLookupClipboard(WPARAM, LPARAM);
   LRESULT OnTaskbarCreated(WPARAM, LPARAM);
+  LRESULT OnRowsPending(WPARAM, LPARAM);
   void OnHide();
   void OnCloseApp();
 
@@ -49,9 +60,15 @@ class CWriteTranslateDialog : public CDialog {
 
  private:
   void SetFontOn(HWND control, const CFont& font);
-  void ApplyToList(int listId, const lookup::ListFill& fill);
+  bool RelatedChecked();
+  void ShowAtCursor(const lookup::WindowSize& size);
   void BringToFront(HWND window);
+  // A slice of the rows still to go into the lists, on the fill timer.
+  void FillSlice();
+  void FillLater();
 
+  // The timer of the slices that fill long lists, beside the hot key's.
+  static constexpr UINT_PTR kFillTimerId = 11;
   // Sent to every top-level window when the shell's taskbar is re-created.
   static const UINT s_msgTaskbarCreated;
 
@@ -65,4 +82,9 @@ class CWriteTranslateDialog : public CDialog {
   CFont m_fontWord;
   CFont m_fontList;
   CChoicableListBox m_listBoxes[kListCount];
+  lookup::ResultFilling m_filling{m_lookups,
+                                  {&m_listBoxes[0].Filling(), &m_listBoxes[1].Filling(), &m_listBoxes[2].Filling(),
+                                   &m_listBoxes[3].Filling(), &m_listBoxes[4].Filling()}};
+  lookup::WindowSize m_shownSize;  // of the last lookup shown
+  bool m_bHotKeyDown = false;      // at the last tick
 };

@@ -22,14 +22,24 @@ bool IsLeftButtonDown() { return IsKeyDown(::GetSystemMetrics(SM_SWAPBUTTON) ? V
 
 const UINT CWriteTranslateDialog::s_msgTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
 
-void CWriteTranslateDialog::OnTimer(UINT_PTR) {
+void CWriteTranslateDialog::OnTimer(UINT_PTR id) {
+  if (id == kFillTimerId) {
+    FillSlice();
+    return;
+  }
   if (m_bHidden != 1) {
     // The modal loop has just shown the dialog; the program lives in the tray.
     m_bHidden = 1;
     ShowWindow(SW_HIDE);
   }
   m_nid.AddIfRefused();
-  if (IsKeyDown(kHotKeyModifier) && IsKeyDown(kHotKey)) LookupClipboard();
+  const bool hotKeyDown = IsKeyDown(kHotKeyModifier) && IsKeyDown(kHotKey);
+  if (hotKeyDown && m_bHotKeyDown) {
+    RepeatClipboardLookup();
+  } else if (hotKeyDown) {
+    LookupClipboard();
+  }
+  m_bHotKeyDown = hotKeyDown;
 }
 
 void CWriteTranslateDialog::LookupClipboard() {

@@ -21,6 +21,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -58,17 +59,9 @@ struct Token {
   std::string query;  // in code page 932
 };
 
-class MatchedLister : public lookup::WordLister {
- public:
-  explicit MatchedLister(const lookup::HeadwordMatcher& matcher) : matcher_(matcher) {}
-  int32_t Count(std::string_view word) override { return matcher_.Count(word); }
-  lookup::ListFill Fill(std::string_view word) override { return matcher_.Fill(word); }
-
- private:
-  const lookup::HeadwordMatcher& matcher_;
-};
-
-bool Found(const lookup::LookupResult& result) {
+// A lookup's result, with its rows or with them still to be read.
+template <class Result>
+bool Found(const Result& result) {
   return result.shown && result.lists[0] && result.lists[0]->count > 0;
 }
 
@@ -128,10 +121,10 @@ Rates Measure(const std::string& dictionary, const std::vector<Token>& tokens) {
     }
     std::sort(words.begin(), words.end());
     words.erase(std::unique(words.begin(), words.end()), words.end());
-    lookup::HeadwordMatcher matcher(words);
+    const auto matcher = std::make_shared<lookup::HeadwordMatcher>(words);
     dictionary::MemorySource source(dictionary);
-    matcher.Scan(source);
-    MatchedLister lister(matcher);
+    matcher->Scan(source);
+    lookup::MatchedLister lister(matcher);
 
     for (size_t i = 0; i < batch.size(); ++i) {
       const Token& token = *batch[i];

@@ -1,0 +1,75 @@
+// One result list as lookups fill it: the rows it holds, byte for byte, and
+// how the rows of a new listing get into the list control a slice at a time,
+// so that the program answers its messages between slices however many
+// rows there are. Once a listing is in, the list holds exactly its rows,
+// size and extent, as if they had gone in at once.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "lookup/list_feed.h"
+#include "lookup/work_budget.h"
+
+namespace lookup {
+
+// The list control, as a fill changes it.
+class ListControl {
+ public:
+  virtual ~ListControl() = default;
+  virtual void BeginChanges() = 0;  // nothing is drawn until EndChanges
+  virtual void EndChanges() = 0;
+  virtual void Reset() = 0;
+  virtual void Append(std::string_view row) = 0;
+  virtual void InsertAt(size_t index, std::string_view row) = 0;
+  virtual void RemoveAt(size_t index) = 0;
+  // Room for `rows` more rows, asked for once the list holds many.
+  virtual void Reserve(size_t rows) = 0;
+  virtual void Resize(int32_t width, int32_t height) = 0;
+  virtual void SetExtent(int32_t pixels) = 0;
+};
+
+class ListFilling {
+ public:
+  explicit ListFilling(ListControl& control) : control_(control) {}
+  ListFilling(const ListFilling&) = delete;
+  ListFilling& operator=(const ListFilling&) = delete;
+
+  // The rows of `feed` replace the list's, and what was still to come of an
+  // earlier listing is dropped. The list is sized at once.
+  void Start(ListFeed feed);
+
+  enum class Filled { kAll, kMore, kFileChanged };
+  // Changes the list until `budget` is spent; the first screen of a listing
+  // goes in whatever the budget. On kFileChanged the listing's rows still
+  // to come are dropped: they can't be had as the lookup found them.
+  Filled Fill(WorkBudget& budget);
+
+  // Rows still to go in, and rows of an earlier listing still to go out.
+  size_t Pending() const;
+  // The bytes of row `index` as the list holds it now; empty when there is none.
+  std::string_view RowAt(size_t index) const;
+
+ private:
+  // Puts in up to `most` rows of the listing, `budget` allowing when given.
+  Filled Put(size_t most, WorkBudget* budget);
+  size_t Ready() const { return ready_.size() - readyAt_; }
+
+  ListControl& control_;
+  std::optional<ListFeed> feed_;
+  std::vector<std::string_view> rows_;  // the listing's rows in the list, at its top
+  std::vector<std::shared_ptr<const void>> keep_;
+  std::vector<std::string_view> stale_;  // an earlier listing's, below them, leaving from the end
+  std::vector<std::shared_ptr<const void>> staleKeep_;
+  std::vector<std::string_view> ready_;  // taken from the feed, not yet in the list
+  size_t readyAt_ = 0;
+  size_t firstScreen_ = 0;  // rows to go in whatever the budget
+  bool reserved_ = false;
+  int32_t extent_ = -1;  // the extent last set for this listing
+};
+
+}  // namespace lookup
