@@ -4,26 +4,6 @@
 #include <utility>
 
 namespace lookup {
-namespace {
-
-// An earlier listing of at most this many rows is emptied at once (some 30 ms
-// under Wine); a larger one leaves a slice at a time, from the end.
-constexpr size_t kEmptiedAtOnce = 32 * 1024;
-// Rows a new listing puts in at once: every row of a short one, the first
-// screen of a long one, and only the rows a list can show when an earlier
-// listing's rows are still below them (each insertion above those moves them all).
-constexpr size_t kRowsAtOnce = 512;
-constexpr size_t kScreenRows = 16;
-// Once the list holds this many rows, room for the rest is asked for at
-// once. Wine's list grows its array of rows a few at a time, copying it each
-// time it outgrows its block, which makes a long fill take time quadratic in
-// its rows; asked for before its array is a large block, the room is given
-// back at the next insertion.
-constexpr size_t kReserveAt = 32 * 1024;
-// Rows read from the feed at a time: the file is opened once for each read.
-constexpr size_t kRowsPerRead = 1024;
-
-}  // namespace
 
 void ListFilling::Start(ListFeed feed) {
   control_.BeginChanges();
@@ -33,7 +13,7 @@ void ListFilling::Start(ListFeed feed) {
   rows_.clear();
   staleKeep_.insert(staleKeep_.end(), std::make_move_iterator(keep_.begin()), std::make_move_iterator(keep_.end()));
   keep_.clear();
-  if (stale_.size() <= kEmptiedAtOnce) {
+  if (stale_.size() <= limits_.emptiedAtOnce) {
     control_.Reset();
     stale_.clear();
     staleKeep_.clear();
@@ -41,7 +21,7 @@ void ListFilling::Start(ListFeed feed) {
   feed_ = std::move(feed);
   ready_.clear();
   readyAt_ = 0;
-  firstScreen_ = stale_.empty() ? kRowsAtOnce : kScreenRows;
+  firstScreen_ = stale_.empty() ? limits_.rowsAtOnce : limits_.screenRows;
   reserved_ = false;
   extent_ = -1;
   // An unreadable dictionary leaves the size and extent as they were.
@@ -82,7 +62,8 @@ ListFilling::Filled ListFilling::Put(size_t most, WorkBudget* budget) {
       ready_.clear();
       readyAt_ = 0;
       if (feed_->Remaining() == 0) break;
-      if (feed_->Take(kRowsPerRead, ready_, keep_) == ListFeed::Taken::kFileChanged) return Filled::kFileChanged;
+      const size_t rows = std::max<size_t>(limits_.rowsPerRead, 1);
+      if (feed_->Take(rows, ready_, keep_) == ListFeed::Taken::kFileChanged) return Filled::kFileChanged;
       if (ready_.empty()) break;
     }
     if (budget && !budget->Take()) break;
@@ -90,7 +71,7 @@ ListFilling::Filled ListFilling::Put(size_t most, WorkBudget* budget) {
     if (!stale_.empty()) {
       control_.InsertAt(rows_.size(), row);
     } else {
-      if (!reserved_ && rows_.size() >= kReserveAt) {
+      if (!reserved_ && rows_.size() >= limits_.reserveAt) {
         control_.Reserve(Ready() + 1 + feed_->Remaining());
         reserved_ = true;
       }

@@ -33,9 +33,29 @@ class ListControl {
   virtual void SetExtent(int32_t pixels) = 0;
 };
 
+// How much a fill does at once.
+struct FillLimits {
+  // An earlier listing of at most this many rows is emptied at once (some
+  // 30 ms under Wine); a larger one leaves a slice at a time, from the end.
+  size_t emptiedAtOnce = 32 * 1024;
+  // Rows a new listing puts in at once: every row of a short one, the first
+  // screen of a long one; and only the rows a list can show while an earlier
+  // listing's rows are still below them (each insertion above them moves them all).
+  size_t rowsAtOnce = 512;
+  size_t screenRows = 16;
+  // Once the list holds this many rows, room for the rest is asked for at
+  // once. Wine's list grows its array of rows a few at a time, copying it
+  // whenever it outgrows its block, which makes a long fill take time
+  // quadratic in its rows; asked for before the array is a large block, the
+  // room is given back at the next insertion.
+  size_t reserveAt = 32 * 1024;
+  // Rows read from the dictionary at a time: the file is opened for each read.
+  size_t rowsPerRead = 1024;
+};
+
 class ListFilling {
  public:
-  explicit ListFilling(ListControl& control) : control_(control) {}
+  explicit ListFilling(ListControl& control, FillLimits limits = {}) : control_(control), limits_(limits) {}
   ListFilling(const ListFilling&) = delete;
   ListFilling& operator=(const ListFilling&) = delete;
 
@@ -60,6 +80,7 @@ class ListFilling {
   size_t Ready() const { return ready_.size() - readyAt_; }
 
   ListControl& control_;
+  FillLimits limits_;
   std::optional<ListFeed> feed_;
   std::vector<std::string_view> rows_;  // the listing's rows in the list, at its top
   std::vector<std::shared_ptr<const void>> keep_;

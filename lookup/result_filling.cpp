@@ -21,6 +21,7 @@ std::optional<WindowSize> ResultFilling::Start(std::string_view query, bool rela
     lastRelated_ = related;
     size = WindowSize{feeds.WindowWidth(), feeds.WindowHeight()};
     for (size_t i = 0; i < lists_.size(); ++i) {
+      lastTouched_[i] = feeds.lists[i].has_value();
       if (feeds.lists[i]) lists_[i]->Start(std::move(*feeds.lists[i]));
     }
     if (!FillAll(budget)) break;
@@ -42,7 +43,9 @@ ResultFilling::Progress ResultFilling::Continue(WorkBudget& budget) {
 
 bool ResultFilling::FillAll(WorkBudget& budget) {
   bool changed = false;
-  for (ListFilling* list : lists_) changed |= list->Fill(budget) == ListFilling::Filled::kFileChanged;
+  for (size_t i = 0; i < lists_.size(); ++i) {
+    changed |= lists_[i]->Fill(budget) == ListFilling::Filled::kFileChanged && lastTouched_[i];
+  }
   return changed;
 }
 

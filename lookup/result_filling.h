@@ -48,13 +48,16 @@ class ResultFilling {
   size_t PendingRows() const;
 
  private:
-  // Fills every list a little; true when the file changed under one of them.
+  // Fills every list a little; true when the file changed under one the
+  // last lookup filled. A list an earlier lookup filled stops where it got:
+  // it stands beyond the window's edge.
   bool FillAll(WorkBudget& budget);
 
   DictionaryLookups& lookups_;
   std::array<ListFilling*, kListCount> lists_;
   std::string lastQuery_;
   bool lastRelated_ = false;
+  std::array<bool, kListCount> lastTouched_{};
 };
 
 }  // namespace lookup

@@ -267,6 +267,7 @@ bool ScratchDirectory::Exists(const std::string& name) const {
 }
 
 bool TestDesktop::SetForegroundWindow(HWND window) {
+  ++foregroundCalls;
   return !refuseForeground && SystemDesktop().SetForegroundWindow(window);
 }
 

@@ -102,6 +102,7 @@ class TestDesktop : public Desktop {
   bool refuseForeground = false;  // as the foreground lock does while the user works in another program
   int iconCallsToRefuse = 0;      // as the shell does at logon, before the taskbar is ready
   int iconAdds = 0;               // NIM_ADD calls so far
+  int foregroundCalls = 0;        // windows brought to the front so far
   NOTIFYICONDATAA record{};       // the record of the last call
 };
 
