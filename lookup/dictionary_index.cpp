@@ -22,9 +22,6 @@ constexpr size_t kGroups = 1 << 16;
 // A guess at the pieces of a file of some size, so that gathering them
 // seldom has to move what it gathered; memory not written to costs nothing.
 constexpr uint64_t kFewestBytesPerPiece = 40;
-// Ranges of at least this many pieces are put in file order by their bits,
-// not by comparing them.
-constexpr size_t kRadixSortFrom = 1 << 16;
 
 unsigned char Fold(char c) { return dictionary::FoldAsciiCase(static_cast<unsigned char>(c)); }
 
@@ -208,24 +205,33 @@ DictionaryIndex::Range DictionaryIndex::Find(std::string_view folded, dictionary
   return range;
 }
 
-std::vector<uint32_t> DictionaryIndex::Offsets(Range range) const {
-  std::vector<uint32_t> offsets(offsets_.begin() + range.begin, offsets_.begin() + range.end);
-  if (offsets.size() < kRadixSortFrom) {
-    std::sort(offsets.begin(), offsets.end());
-    return offsets;
+DictionaryIndex::FileOrder DictionaryIndex::Offsets(Range range) const {
+  return FileOrder(std::vector<uint32_t>(offsets_.begin() + range.begin, offsets_.begin() + range.end));
+}
+
+DictionaryIndex::FileOrder::FileOrder(std::vector<uint32_t> offsets)
+    : offsets_(std::move(offsets)), remaining_(offsets_.size()) {
+  const auto later = [this](const Stretch& a, const Stretch& b) { return Later(a, b); };
+  const uint32_t size = static_cast<uint32_t>(offsets_.size());
+  for (uint32_t begin = 0, end = 1; begin < size; begin = end++) {
+    while (end < size && offsets_[end] > offsets_[end - 1]) ++end;
+    heap_.push_back(Stretch{begin, end});
   }
-  // Sixteen bits at a time, each pass stable: a word found a million times
-  // is put in file order in a few milliseconds.
-  std::vector<uint32_t> moved(offsets.size());
-  for (const int shift : {0, 16}) {
-    std::vector<size_t> at(size_t{1} << 16);
-    for (const uint32_t offset : offsets) ++at[offset >> shift & 0xFFFF];
-    size_t next = 0;
-    for (size_t& start : at) next += std::exchange(start, next);
-    for (const uint32_t offset : offsets) moved[at[offset >> shift & 0xFFFF]++] = offset;
-    offsets.swap(moved);
+  std::make_heap(heap_.begin(), heap_.end(), later);
+}
+
+void DictionaryIndex::FileOrder::Next(size_t most, std::vector<uint32_t>& into) {
+  const auto later = [this](const Stretch& a, const Stretch& b) { return Later(a, b); };
+  for (; most > 0 && !heap_.empty(); --most, --remaining_) {
+    std::pop_heap(heap_.begin(), heap_.end(), later);
+    Stretch& first = heap_.back();
+    into.push_back(offsets_[first.next]);
+    if (++first.next == first.end) {
+      heap_.pop_back();
+    } else {
+      std::push_heap(heap_.begin(), heap_.end(), later);
+    }
   }
-  return offsets;
 }
 
 size_t DictionaryIndex::KeptBytes() const {

@@ -58,8 +58,29 @@ class DictionaryIndex {
   // for what the index does not hold. A range stays valid for the lookup.
   Range Find(std::string_view folded, dictionary::ReadOnlyFile& file);
 
-  // Where the pieces of `range` start, in file order.
-  std::vector<uint32_t> Offsets(Range range) const;
+  // Where the pieces of a range start, handed out in file order as they are
+  // wanted. The index holds each stretch of pieces that agree in every byte it
+  // holds of them in file order, so the stretches are merged, not sorted: a
+  // word found a million times costs no sort before its first rows.
+  class FileOrder {
+   public:
+    explicit FileOrder(std::vector<uint32_t> offsets);
+    size_t Remaining() const { return remaining_; }
+    // Appends the next `most` offsets, fewer at the end, to `into`.
+    void Next(size_t most, std::vector<uint32_t>& into);
+
+   private:
+    struct Stretch {
+      uint32_t next;
+      uint32_t end;
+    };
+    bool Later(const Stretch& a, const Stretch& b) const { return offsets_[a.next] > offsets_[b.next]; }
+
+    std::vector<uint32_t> offsets_;
+    std::vector<Stretch> heap_;  // the stretches not yet handed out whole, earliest on top
+    size_t remaining_;
+  };
+  FileOrder Offsets(Range range) const;
 
   // Memory the index holds.
   size_t KeptBytes() const;

@@ -28,24 +28,23 @@ constexpr int kLookupAttempts = 3;
 class PiecesAt final : public PieceSource {
  public:
   PiecesAt(dictionary::ReadOnlyFiles& files, const std::string& path, const dictionary::FileStamp& stamp,
-           std::vector<uint32_t> offsets)
+           DictionaryIndex::FileOrder offsets)
       : files_(files), path_(path), stamp_(stamp), offsets_(std::move(offsets)) {}
 
   bool Next(size_t most, std::vector<std::string_view>& texts, std::shared_ptr<const void>& keep) override {
     const std::unique_ptr<dictionary::ReadOnlyFile> file = files_.Open(path_);
     if (!file || !(file->Stamp() == stamp_)) return false;
-    const size_t count = std::min(most, offsets_.size() - next_);
+    std::vector<uint32_t> offsets;
+    offsets_.Next(most, offsets);
     std::string read;
     std::vector<size_t> ends;
-    const bool complete = dictionary::ForEachPieceAt(
-        *file, offsets_.data() + next_, count, 0, [&](size_t, std::string_view text) {
-          read += dictionary::RowText(text);
-          ends.push_back(read.size());
-        });
+    const bool complete = dictionary::ForEachPieceAt(*file, offsets, 0, [&](size_t, std::string_view text) {
+      read += dictionary::RowText(text);
+      ends.push_back(read.size());
+    });
     // A read error ends the rows where it struck.
-    next_ = complete ? next_ + count : offsets_.size();
-    // Copied once more, to be held no larger than it is for as long as the rows are shown.
-    const auto bytes = std::make_shared<const std::string>(read);
+    if (!complete) ended_ = true;
+    const auto bytes = std::make_shared<const std::string>(std::move(read));
     const std::string_view all = *bytes;
     size_t begin = 0;
     for (const size_t end : ends) {
@@ -55,14 +54,14 @@ class PiecesAt final : public PieceSource {
     keep = bytes;
     return true;
   }
-  size_t Remaining() const override { return offsets_.size() - next_; }
+  size_t Remaining() const override { return ended_ ? 0 : offsets_.Remaining(); }
 
  private:
   dictionary::ReadOnlyFiles& files_;
   std::string path_;
   dictionary::FileStamp stamp_;
-  std::vector<uint32_t> offsets_;
-  size_t next_ = 0;
+  DictionaryIndex::FileOrder offsets_;
+  bool ended_ = false;
 };
 
 // Lists words through the index, reading only the pieces it shows (and a few

@@ -1,15 +1,17 @@
-// One result list as lookups fill it: the rows it holds, byte for byte, and
-// how the rows of a new listing get into the list control a slice at a time,
-// so that the program answers its messages between slices however many
-// rows there are. Once a listing is in, the list holds exactly its rows,
-// size and extent, as if they had gone in at once.
+// One result list as lookups fill it: how the rows of a new listing get into
+// the list control a slice at a time, so that the program answers its
+// messages between slices however many rows there are, and the rows' exact
+// bytes. Once a listing is in, the list holds exactly its rows, size and
+// extent, as if they had gone in at once.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "lookup/list_feed.h"
@@ -24,9 +26,13 @@ class ListControl {
   virtual void BeginChanges() = 0;  // nothing is drawn until EndChanges
   virtual void EndChanges() = 0;
   virtual void Reset() = 0;
-  virtual void Append(std::string_view row) = 0;
-  virtual void InsertAt(size_t index, std::string_view row) = 0;
+  // Both tell whether the list gives the row's exact bytes back; those it
+  // can't are kept beside it.
+  virtual bool Append(std::string_view row) = 0;
+  virtual bool InsertAt(size_t index, std::string_view row) = 0;
   virtual void RemoveAt(size_t index) = 0;
+  // The bytes of row `index` as the list gives them back.
+  virtual std::string RowText(size_t index) = 0;
   // Room for `rows` more rows, asked for once the list holds many.
   virtual void Reserve(size_t rows) = 0;
   virtual void Resize(int32_t width, int32_t height) = 0;
@@ -72,9 +78,13 @@ class ListFilling {
   // Rows still to go in, and rows of an earlier listing still to go out.
   size_t Pending() const;
   // The bytes of row `index` as the list holds it now; empty when there is none.
-  std::string_view RowAt(size_t index) const;
+  std::string RowAt(size_t index) const;
 
  private:
+  // Rows the list can't give back, by their place in their listing, ascending.
+  using KeptRows = std::vector<std::pair<size_t, std::string>>;
+  static const std::string* Find(const KeptRows& kept, size_t index);
+
   // Puts in up to `most` rows of the listing, `budget` allowing when given.
   Filled Put(size_t most, WorkBudget* budget);
   size_t Ready() const { return ready_.size() - readyAt_; }
@@ -82,11 +92,12 @@ class ListFilling {
   ListControl& control_;
   FillLimits limits_;
   std::optional<ListFeed> feed_;
-  std::vector<std::string_view> rows_;  // the listing's rows in the list, at its top
-  std::vector<std::shared_ptr<const void>> keep_;
-  std::vector<std::string_view> stale_;  // an earlier listing's, below them, leaving from the end
-  std::vector<std::shared_ptr<const void>> staleKeep_;
+  size_t rows_ = 0;   // the listing's rows in the list, at its top
+  size_t stale_ = 0;  // an earlier listing's, below them, leaving from the end
+  KeptRows kept_;
+  KeptRows staleKept_;
   std::vector<std::string_view> ready_;  // taken from the feed, not yet in the list
+  std::vector<std::shared_ptr<const void>> readyBytes_;
   size_t readyAt_ = 0;
   size_t firstScreen_ = 0;  // rows to go in whatever the budget
   bool reserved_ = false;

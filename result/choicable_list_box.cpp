@@ -43,7 +43,7 @@ bool PutOnClipboard(HWND owner, const std::string& word) {
 void CChoicableListBox::OnListDoubleClick(UINT, POINT) {
   // A copy first: the lookup below refills this very list.
   const int selected = GetCurSel();
-  const CString row(selected < 0 ? std::string_view() : m_filling.RowAt(static_cast<size_t>(selected)));
+  const CString row(selected < 0 ? std::string() : m_filling.RowAt(static_cast<size_t>(selected)));
 
   if (::GetKeyState(VK_CONTROL) < 0) {
     // The placeholder and an empty selection are no dictionary lines.

@@ -13,7 +13,8 @@ class CChoicableListBox : public CListBox {
  public:
   // Rows go in through this, not as list text alone: the list keeps Unicode
   // text, which can't give back every row's bytes (a lone lead byte at a
-  // row's end), and a row's actions work on its exact bytes.
+  // row's end), and a row's actions work on its exact bytes; the filling
+  // keeps the rows the list can't give back.
   lookup::ListFilling& Filling() { return m_filling; }
 
  protected:

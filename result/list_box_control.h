@@ -1,6 +1,6 @@
 // A list box as a fill changes it (lookup/list_filling.h): the rows go in as
 // Unicode text converted from code page 932, a slice at a time, drawn once
-// per slice.
+// per slice, and come back out converted again.
 #pragma once
 
 #include <cstddef>
@@ -18,16 +18,19 @@ class CListBoxControl final : public lookup::ListControl {
   void BeginChanges() override;
   void EndChanges() override;
   void Reset() override;
-  void Append(std::string_view row) override;
-  void InsertAt(size_t index, std::string_view row) override;
+  bool Append(std::string_view row) override;
+  bool InsertAt(size_t index, std::string_view row) override;
   void RemoveAt(size_t index) override;
+  std::string RowText(size_t index) override;
   void Reserve(size_t rows) override;
   void Resize(int32_t width, int32_t height) override;
   void SetExtent(int32_t pixels) override;
 
  private:
-  void Insert(WPARAM index, std::string_view row);
+  bool Insert(WPARAM index, std::string_view row);
 
   CListBox& m_list;
-  std::wstring m_text;  // one row's text, converted; kept to spare an allocation per row
+  // One row's text, converted there and back; kept to spare allocations per row.
+  std::wstring m_text;
+  std::string m_back;
 };

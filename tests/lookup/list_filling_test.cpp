@@ -29,9 +29,10 @@ struct Recorded final : ListControl {
   void BeginChanges() override {}
   void EndChanges() override {}
   void Reset() override { rows.clear(), ++resets; }
-  void Append(std::string_view row) override { rows.emplace_back(row); }
-  void InsertAt(size_t index, std::string_view row) override { rows.emplace(rows.begin() + index, row); }
+  bool Append(std::string_view row) override { return rows.emplace_back(row), true; }
+  bool InsertAt(size_t index, std::string_view row) override { return rows.emplace(rows.begin() + index, row), true; }
   void RemoveAt(size_t index) override { rows.erase(rows.begin() + index); }
+  std::string RowText(size_t index) override { return rows[index]; }
   void Reserve(size_t more) override { reserved.push_back({rows.size(), more}); }
   void Resize(int32_t, int32_t) override {}
   void SetExtent(int32_t) override {}
