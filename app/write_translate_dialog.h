@@ -87,4 +87,5 @@ class CWriteTranslateDialog : public CDialog {
                                    &m_listBoxes[3].Filling(), &m_listBoxes[4].Filling()}};
   lookup::WindowSize m_shownSize;  // of the last lookup shown
   bool m_bHotKeyDown = false;      // at the last tick
+  bool m_bFilling = false;         // while the fill timer runs
 };

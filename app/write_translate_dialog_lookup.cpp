@@ -83,6 +83,7 @@ void CWriteTranslateDialog::BringToFront(HWND window) {
 void CWriteTranslateDialog::FillLater() {
   // Also without rows to come: a file read anew is indexed in the slices.
   SetTimer(kFillTimerId, kFillTimerMs);
+  m_bFilling = true;
 }
 
 void CWriteTranslateDialog::FillSlice() {
@@ -100,7 +101,12 @@ void CWriteTranslateDialog::FillSlice() {
     m_pListupWindow->SetWindowPlacement(&placement);
     m_shownSize = *progress.relisted;
   }
-  if (!progress.more) ::KillTimer(m_hWnd, kFillTimerId);
+  if (!progress.more) {
+    ::KillTimer(m_hWnd, kFillTimerId);
+    m_bFilling = false;
+  }
 }
 
-LRESULT CWriteTranslateDialog::OnRowsPending(WPARAM, LPARAM) { return static_cast<LRESULT>(RowsPending()); }
+LRESULT CWriteTranslateDialog::OnRowsPending(WPARAM withIndexing, LPARAM) {
+  return static_cast<LRESULT>(RowsPending() + (withIndexing && m_bFilling ? 1 : 0));
+}

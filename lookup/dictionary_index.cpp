@@ -148,6 +148,13 @@ void DictionaryIndex::SortGroup(size_t group) {
   groupSorted_[group] = 1;
 }
 
+bool DictionaryIndex::SortNextGroup() {
+  while (unsortedFrom_ < groupSorted_.size() && groupSorted_[unsortedFrom_]) ++unsortedFrom_;
+  if (unsortedFrom_ == groupSorted_.size()) return false;
+  SortGroup(unsortedFrom_);
+  return true;
+}
+
 bool DictionaryIndex::Refine(Range range, dictionary::ReadOnlyFile& file) {
   std::vector<uint32_t> offsets(offsets_.begin() + range.begin, offsets_.begin() + range.end);
   std::sort(offsets.begin(), offsets.end());

@@ -4,7 +4,7 @@
 //
 // Pieces are grouped by their first two folded bytes; within a group they are
 // put in order of the next few bytes, which the index keeps, the first time a
-// word needs the group. Pieces that agree in every byte kept are put in order
+// word needs the group, or before, between the program's messages. Pieces that agree in every byte kept are put in order
 // of their text, read from the file, the first time a longer word needs them;
 // from then on a word finds them by reading a few pieces only. So the index
 // holds about four bytes per piece and the bytes kept, and a word that no
@@ -82,6 +82,10 @@ class DictionaryIndex {
   };
   FileOrder Offsets(Range range) const;
 
+  // Puts the next group not yet in order of its kept bytes in that order, as
+  // the first word that needs it would; false once all are.
+  bool SortNextGroup();
+
   // Memory the index holds.
   size_t KeptBytes() const;
   int keyBytes() const { return keyBytes_; }
@@ -101,6 +105,7 @@ class DictionaryIndex {
   std::vector<uint16_t> groupFirst_;  // the first two folded bytes of each group, ascending
   std::vector<uint32_t> groupStart_;  // where each group starts; one more at the end
   std::vector<uint8_t> groupSorted_;  // whether the group is in order of its kept bytes
+  size_t unsortedFrom_ = 0;           // no group before it is still to be sorted
   std::vector<uint64_t> refined_;     // a bit for the first position of each range in text order
 };
 

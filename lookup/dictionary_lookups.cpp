@@ -182,7 +182,14 @@ bool DictionaryLookups::WouldRepeat(std::string_view query, bool related) {
 }
 
 bool DictionaryLookups::ContinueIndex(WorkBudget& budget) {
-  if (!indexing_) return false;
+  if (!indexing_) {
+    // Each group as a word would first need it, so no lookup pays for that.
+    if (!kept_ || !kept_->index) return false;
+    while (budget.Take()) {
+      if (!kept_->index->SortNextGroup()) return false;
+    }
+    return true;
+  }
   const std::unique_ptr<dictionary::ReadOnlyFile> file = files_.Open(path_);
   if (!file || !(file->Stamp() == kept_->read.stamp)) {
     // The next lookup reads the file anew.
@@ -216,7 +223,7 @@ bool DictionaryLookups::ContinueIndex(WorkBudget& budget) {
     kept_->index = Finish(indexing.builder, kept_->read.stamp.size);
   }
   indexing_.reset();
-  return false;
+  return kept_ && kept_->index;
 }
 
 std::optional<DictionaryIndex> DictionaryLookups::Finish(DictionaryIndex::Builder& builder, uint64_t fileSize) const {

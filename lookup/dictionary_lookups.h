@@ -45,8 +45,8 @@ class DictionaryLookups {
   bool WouldRepeat(std::string_view query, bool related);
 
   // Goes on gathering what the next lookups need of the file the last one
-  // read, while `budget` allows; false once there is nothing left to do.
-  // Work made stale by a changed file is dropped.
+  // read, and putting it in order, while `budget` allows; false once there
+  // is nothing left to do. Work made stale by a changed file is dropped.
   bool ContinueIndex(WorkBudget& budget);
 
   // Memory kept between lookups.

@@ -15,14 +15,15 @@
 //                                     message RUNS times (default 11): the whole lookup, list filling and
 //                                     placement run inside it; prints "rows=<rows of list 1000>
 //                                     first_ms=<the first answer> median_ms=<the median of the others>"
-//   lexmoor-poke fill WORD            put WORD on the clipboard, hide the result window, and send the
-//                                     look-up-the-clipboard message while another thread pings the main
-//                                     dialog every millisecond; prints "rows=<rows of list 1000>
+//   lexmoor-poke fill WORD            once Lexmoor is idle, put WORD on the clipboard, hide the result
+//                                     window, and send the look-up-the-clipboard message while another
+//                                     thread pings the main dialog every millisecond; prints "rows=<rows of list 1000>
 //                                     answer_ms=<the message's answer> shown_ms=<until the result window
 //                                     showed> last_row_ms=<until every row was in> unanswered_ms=<the
 //                                     longest ping> memory_mb=<Lexmoor's committed memory before>-><after>
 //                                     peak_mb=<its peak so far>"
-//   lexmoor-poke idle                 wait until Lexmoor answers messages and every row is in its lists
+//   lexmoor-poke idle                 wait until Lexmoor answers messages, every row is in its lists and
+//                                     the dictionary is indexed
 //   lexmoor-poke rows [N]             print the rows of result list 1000+N (default 0), one a line,
 //                                     with TAB, CR and LF written as \t, \r and \n
 //   lexmoor-poke window               print the result window's state: visible|hidden LEFT TOP RIGHT BOTTOM
@@ -247,20 +248,22 @@ class LexmoorProcess {
 constexpr double kMegabyte = 1024.0 * 1024.0;
 constexpr UINT kPingTimeoutMs = 120000;
 
-// Rows still to go into the result lists; 0 also from a Lexmoor that fills
-// them within the lookup, which does not know the message.
-LRESULT RowsPending(HWND dialog, double* roundTripMs) {
+// Rows still to go into the result lists (and, `withIndexing`, whether the
+// dictionary is still being indexed); 0 also from a Lexmoor that fills them
+// within the lookup, which does not know the message.
+LRESULT RowsPending(HWND dialog, double* roundTripMs, bool withIndexing = false) {
   const double start = NowMs();
   DWORD_PTR pending = 0;
-  if (!::SendMessageTimeoutA(dialog, WM_ROWS_PENDING, 0, 0, SMTO_NORMAL, kPingTimeoutMs, &pending))
+  if (!::SendMessageTimeoutA(dialog, WM_ROWS_PENDING, withIndexing, 0, SMTO_NORMAL, kPingTimeoutMs, &pending))
     Fail("the main dialog did not answer within two minutes");
   if (roundTripMs) *roundTripMs = NowMs() - start;
   return static_cast<LRESULT>(pending);
 }
 
-void WaitUntilFilled(HWND dialog) {
-  for (DWORD waited = 0; RowsPending(dialog, nullptr) != 0; waited += kPollMs) {
-    if (waited > 10 * kWaitMs) Fail("the result lists were still filling after 100 s");
+// Until every row is in and the dictionary is indexed.
+void WaitUntilIdle(HWND dialog) {
+  for (DWORD waited = 0; RowsPending(dialog, nullptr, true) != 0; waited += kPollMs) {
+    if (waited > 10 * kWaitMs) Fail("Lexmoor was still filling its lists or indexing after 100 s");
     ::Sleep(kPollMs);
   }
 }
@@ -269,7 +272,7 @@ void TimeFill(const char* word) {
   HWND dialog = MainDialog();
   HWND results = ResultWindow();
   const LexmoorProcess lexmoor;
-  WaitUntilFilled(dialog);
+  WaitUntilIdle(dialog);
   Copy(word);
   ::PostMessageA(results, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   for (DWORD waited = 0; ::IsWindowVisible(results); waited += kPollMs) {
@@ -437,7 +440,7 @@ int main(int argc, char** argv) {
   } else if (command == "fill" && argc == 3) {
     TimeFill(argv[2]);
   } else if (command == "idle" && argc == 2) {
-    WaitUntilFilled(MainDialog());
+    WaitUntilIdle(MainDialog());
   } else if (command == "rows" && argc <= 3) {
     PrintRows(argc == 3 ? std::atoi(argv[2]) : 0);
   } else if (command == "window" && argc == 2) {
