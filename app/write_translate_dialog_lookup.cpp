@@ -15,8 +15,8 @@ namespace {
 // other message waits, so a fill never holds up the user.
 constexpr UINT kFillTimerMs = USER_TIMER_MINIMUM;
 // Work in the lookup's own message beyond the first screens, and in each slice.
-constexpr std::chrono::milliseconds kLookupFillTime{40};
-constexpr std::chrono::milliseconds kSliceTime{30};
+constexpr std::chrono::milliseconds kLookupFillTime{30};
+constexpr std::chrono::milliseconds kSliceTime{25};
 
 lookup::Rect LookupRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 }  // namespace

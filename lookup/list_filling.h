@@ -48,7 +48,7 @@ struct FillLimits {
   // screen of a long one; and only the rows a list can show while an earlier
   // listing's rows are still below them (each insertion above them moves them all).
   size_t rowsAtOnce = 512;
-  size_t screenRows = 16;
+  size_t screenRows = 12;
   // Once the list holds this many rows, room for the rest is asked for at
   // once. Wine's list grows its array of rows a few at a time, copying it
   // whenever it outgrows its block, which makes a long fill take time

@@ -181,7 +181,10 @@ TEST_F(LookupWindowTest, ALongListFillsBetweenMessagesAndTheNextLookupTakesItOve
     for (int round = 0; round < 2; ++round) {
       dialog.LookupAndShow("many");
       EXPECT_TRUE(::IsWindowVisible(window));
-      EXPECT_GE(::SendMessageA(lists[0], LB_GETCOUNT, 0, 0), 16);
+      const std::vector<std::string> shown = Rows(lists[0]);  // the first screen on top of whatever else
+      ASSERT_GE(shown.size(), 10u);
+      EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + 10),
+                std::vector<std::string>(many.begin(), many.begin() + 10));
       ASSERT_TRUE(filled());
       EXPECT_EQ(many, Rows(lists[0]));
       EXPECT_EQ(10 * 18, Extent(lists[0]));  // "many39999\tmeaning\n"
