@@ -16,6 +16,7 @@
 #include "framework/font.h"
 #include "lookup/dictionary_lookups.h"
 #include "lookup/lookup.h"
+#include "lookup/result_filling.h"
 #include "res/resource.h"
 #include "result/choicable_list_box.h"
 #include "result/listup_window.h"
@@ -28,13 +29,20 @@ class CWriteTranslateDialog : public CDialog {
   explicit CWriteTranslateDialog(CWnd* parent = nullptr, Desktop& desktop = SystemDesktop());
 
   // The lookup every trigger ends in: fills the lists and shows the result
-  // window at the mouse cursor. An empty query shows nothing.
+  // window at the mouse cursor. An empty query shows nothing. The window
+  // shows with the first screen of every list; the rest of a long list
+  // follows between messages.
   void LookupAndShow(CString query);
 
   void LookupClipboard();
-  // The lookup at a tick while the hot key stays held since the last one.
-  void RepeatClipboardLookup();
   void LookupEditText();
+  // A later tick of one hold of the hot key: with the clipboard, the check
+  // box and the dictionary as the last lookup found them, the result window
+  // only comes to the cursor again, in front; else the clipboard is looked up.
+  void RepeatClipboardLookup();
+
+  // Rows still to go into the result lists, or out of them.
+  size_t RowsPending() const { return m_filling.PendingRows(); }
 
   // A message box, in Japanese, shown once the dialog runs; the program goes on meanwhile.
   void TellAtStart(std::wstring message);
@@ -52,6 +60,7 @@ class CWriteTranslateDialog : public CDialog {
   LRESULT OnHotKey(WPARAM, LPARAM);
   LRESULT OnShowMainDialog(WPARAM, LPARAM);
   LRESULT OnTellAtStart(WPARAM, LPARAM);
+  LRESULT OnRowsPending(WPARAM, LPARAM);
   void OnHide();
   void OnCloseApp();
 
@@ -59,13 +68,19 @@ class CWriteTranslateDialog : public CDialog {
 
  private:
   void SetFontOn(HWND control, const CFont& font);
-  void ApplyToList(int listId, const lookup::ListFill& fill);
+  bool RelatedChecked();
+  void ShowAtCursor(const lookup::WindowSize& size);
   void BringToFront(HWND window);
   void RunHotKeyAction(HotKey::Action action);
   // A balloon from the tray icon naming the dictionary and `error`, the
   // system's reason; not more often than about once a minute.
   void TellUnreadableDictionary(uint32_t error);
+  // A slice of the rows still to go into the lists, on the fill timer.
+  void FillSlice();
+  void FillLater();
 
+  // The timer of the slices that fill long lists, beside the hot key's.
+  static constexpr UINT_PTR kFillTimerId = 11;
   // Sent to every top-level window when the shell's taskbar is re-created.
   static const UINT s_msgTaskbarCreated;
 
@@ -83,4 +98,9 @@ class CWriteTranslateDialog : public CDialog {
   CFont m_fontWord;
   CFont m_fontList;
   CChoicableListBox m_listBoxes[kListCount];
+  lookup::ResultFilling m_filling{m_lookups,
+                                  {&m_listBoxes[0].Filling(), &m_listBoxes[1].Filling(), &m_listBoxes[2].Filling(),
+                                   &m_listBoxes[3].Filling(), &m_listBoxes[4].Filling()}};
+  lookup::WindowSize m_shownSize;  // of the last lookup shown
+  bool m_bFilling = false;         // while the fill timer runs
 };

@@ -10,7 +10,11 @@
 
 const UINT CWriteTranslateDialog::s_msgTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
 
-void CWriteTranslateDialog::OnTimer(UINT_PTR) {
+void CWriteTranslateDialog::OnTimer(UINT_PTR id) {
+  if (id == kFillTimerId) {
+    FillSlice();
+    return;
+  }
   if (m_bHidden != 1) {
     // The modal loop has just shown the dialog; the program lives in the tray.
     m_bHidden = 1;
@@ -49,8 +53,6 @@ void CWriteTranslateDialog::LookupClipboard() {
   CWnd(GetDlgItem(IDC_WORD)).SetWindowText(*text);
   LookupAndShow(std::move(*text));
 }
-
-void CWriteTranslateDialog::RepeatClipboardLookup() { LookupClipboard(); }
 
 void CWriteTranslateDialog::LookupEditText() {
   CString text;

@@ -15,21 +15,6 @@ constexpr uint64_t kStretch = 64 * 1024;
 // dictionary lines are shorter.
 constexpr size_t kTypicalPiece = 256;
 
-// The whole file from its start, as a source for the text-mode reader.
-class FromStart final : public ByteSource {
- public:
-  explicit FromStart(ReadOnlyFile& file) : file_(file) {}
-  std::ptrdiff_t Read(char* into, size_t capacity) override {
-    const std::ptrdiff_t got = file_.ReadAt(position_, into, capacity);
-    if (got > 0) position_ += static_cast<uint64_t>(got);
-    return got;
-  }
-
- private:
-  ReadOnlyFile& file_;
-  uint64_t position_ = 0;
-};
-
 // Reads [offset, offset + size) into `into`, fewer bytes at the end of the file.
 bool ReadFully(ReadOnlyFile& file, uint64_t offset, size_t size, std::string& into) {
   into.resize(size);
@@ -45,42 +30,43 @@ bool ReadFully(ReadOnlyFile& file, uint64_t offset, size_t size, std::string& in
 }
 
 // Where the stretch that begins with offsets[first] ends: the index after its last piece.
-size_t StretchEnd(const std::vector<uint32_t>& offsets, size_t first, size_t need) {
+size_t StretchEnd(const uint32_t* offsets, size_t count, size_t first, size_t need) {
   size_t last = first + 1;
-  while (last < offsets.size() && offsets[last] + need <= offsets[first] + kStretch) ++last;
+  while (last < count && offsets[last] + need <= offsets[first] + kStretch) ++last;
   return last;
 }
 
-bool InOnePass(ReadOnlyFile& file, const std::vector<uint32_t>& offsets, size_t prefix,
+bool InOnePass(ReadOnlyFile& file, const uint32_t* offsets, size_t count, size_t prefix,
                const std::function<void(size_t, std::string_view)>& visit) {
   PieceFilter everyPiece;
   everyPiece.AllowAll();
-  FromStart source(file);
+  FileFrom source(file, 0);
   size_t next = 0;
   const TextEnd end = ForEachPiece(source, everyPiece, [&](const Piece& piece) {
-    while (next < offsets.size() && offsets[next] < piece.offset) ++next;
-    if (next < offsets.size() && offsets[next] == piece.offset) {
+    while (next < count && offsets[next] < piece.offset) ++next;
+    if (next < count && offsets[next] == piece.offset) {
       visit(next, prefix != 0 ? piece.text.substr(0, prefix) : piece.text);
       ++next;
     }
-    return next < offsets.size();
+    return next < count;
   });
   return end != TextEnd::kReadError;
 }
 
 }  // namespace
 
-bool ForEachPieceAt(ReadOnlyFile& file, const std::vector<uint32_t>& offsets, size_t prefix,
+bool ForEachPieceAt(ReadOnlyFile& file, const uint32_t* offsets, size_t count, size_t prefix,
                     const std::function<void(size_t, std::string_view)>& visit) {
+  if (count == 0) return true;
   // Enough for the prefix and the LF of a CR LF right after it.
   const size_t need = prefix != 0 ? prefix + 1 : kTypicalPiece;
   uint64_t cost = 0;
-  for (size_t first = 0; first < offsets.size();) {
-    const size_t last = StretchEnd(offsets, first, need);
+  for (size_t first = 0; first < count;) {
+    const size_t last = StretchEnd(offsets, count, first, need);
     cost += file.ReadCost() + offsets[last - 1] + need - offsets[first];
     first = last;
   }
-  if (cost > file.Stamp().size) return InOnePass(file, offsets, prefix, visit);
+  if (cost > file.Stamp().size) return InOnePass(file, offsets, count, prefix, visit);
 
   std::string stretch;
   std::string longPiece;
@@ -92,8 +78,8 @@ bool ForEachPieceAt(ReadOnlyFile& file, const std::vector<uint32_t>& offsets, si
     buffer[at + piece.bytes.size()] = '\n';
     return std::string_view(buffer).substr(at, piece.bytes.size() + 1);
   };
-  for (size_t first = 0; first < offsets.size();) {
-    const size_t last = StretchEnd(offsets, first, need);
+  for (size_t first = 0; first < count;) {
+    const size_t last = StretchEnd(offsets, count, first, need);
     const uint64_t begin = offsets[first];
     const size_t size = static_cast<size_t>(offsets[last - 1] + need - begin);
     if (!ReadFully(file, begin, size, stretch)) return false;

@@ -82,12 +82,10 @@ struct RawPiece {
 
 inline RawPiece PieceAt(std::string_view raw, bool toTheEnd) {
   const size_t limit = raw.size() < kMaxPieceLength + 1 ? raw.size() : kMaxPieceLength + 1;
-  const void* lineFeed = limit == 0 ? nullptr : std::memchr(raw.data(), '\n', limit);
-  const size_t end = lineFeed ? static_cast<size_t>(static_cast<const char*>(lineFeed) - raw.data()) : limit;
-  if (const void* endOfFile = end == 0 ? nullptr : std::memchr(raw.data(), kEndOfFileByte, end)) {
-    return {raw.substr(0, static_cast<size_t>(static_cast<const char*>(endOfFile) - raw.data())), false,
-            true};
-  }
+  const size_t end = FindByte(raw.data(), limit, '\n');
+  const bool lineFeed = end < limit;
+  const size_t endOfFile = FindByte(raw.data(), end, kEndOfFileByte);
+  if (endOfFile < end) return {raw.substr(0, endOfFile), false, true};
   if (lineFeed) {
     if (end > 0 && raw[end - 1] == '\r') return {raw.substr(0, end - 1), true, true};
     // An LF past the limit begins the next piece.
@@ -175,8 +173,9 @@ TextEnd TextModeReader::ForEachPiece(const PieceFilter& filter, Visit&& visit) {
     size_t size = carry + read;
     TextEnd ended = got < 0 ? TextEnd::kReadError : TextEnd::kEndOfFile;
     bool last = got <= 0;
-    if (const void* eof = std::memchr(data + carry, kEndOfFileByte, read)) {
-      size = static_cast<size_t>(static_cast<const char*>(eof) - data);
+    // Not memchr: the C runtime the program is built against looks at one byte at a time.
+    if (const size_t eof = carry + FindByte(data + carry, read, kEndOfFileByte); eof < carry + read) {
+      size = eof;
       ended = TextEnd::kEndOfFileByte;
       last = true;
       restBegin_ = size;

@@ -7,6 +7,7 @@
 #include <limits>
 #include <numeric>
 #include <string>
+#include <utility>
 
 #include "dictionary/dictionary_line.h"
 #include "dictionary/pieces_at.h"
@@ -147,6 +148,13 @@ void DictionaryIndex::SortGroup(size_t group) {
   groupSorted_[group] = 1;
 }
 
+bool DictionaryIndex::SortNextGroup() {
+  while (unsortedFrom_ < groupSorted_.size() && groupSorted_[unsortedFrom_]) ++unsortedFrom_;
+  if (unsortedFrom_ == groupSorted_.size()) return false;
+  SortGroup(unsortedFrom_);
+  return true;
+}
+
 bool DictionaryIndex::Refine(Range range, dictionary::ReadOnlyFile& file) {
   std::vector<uint32_t> offsets(offsets_.begin() + range.begin, offsets_.begin() + range.end);
   std::sort(offsets.begin(), offsets.end());
@@ -204,10 +212,33 @@ DictionaryIndex::Range DictionaryIndex::Find(std::string_view folded, dictionary
   return range;
 }
 
-std::vector<uint32_t> DictionaryIndex::Offsets(Range range) const {
-  std::vector<uint32_t> offsets(offsets_.begin() + range.begin, offsets_.begin() + range.end);
-  std::sort(offsets.begin(), offsets.end());
-  return offsets;
+DictionaryIndex::FileOrder DictionaryIndex::Offsets(Range range) const {
+  return FileOrder(std::vector<uint32_t>(offsets_.begin() + range.begin, offsets_.begin() + range.end));
+}
+
+DictionaryIndex::FileOrder::FileOrder(std::vector<uint32_t> offsets)
+    : offsets_(std::move(offsets)), remaining_(offsets_.size()) {
+  const auto later = [this](const Stretch& a, const Stretch& b) { return Later(a, b); };
+  const uint32_t size = static_cast<uint32_t>(offsets_.size());
+  for (uint32_t begin = 0, end = 1; begin < size; begin = end++) {
+    while (end < size && offsets_[end] > offsets_[end - 1]) ++end;
+    heap_.push_back(Stretch{begin, end});
+  }
+  std::make_heap(heap_.begin(), heap_.end(), later);
+}
+
+void DictionaryIndex::FileOrder::Next(size_t most, std::vector<uint32_t>& into) {
+  const auto later = [this](const Stretch& a, const Stretch& b) { return Later(a, b); };
+  for (; most > 0 && !heap_.empty(); --most, --remaining_) {
+    std::pop_heap(heap_.begin(), heap_.end(), later);
+    Stretch& first = heap_.back();
+    into.push_back(offsets_[first.next]);
+    if (++first.next == first.end) {
+      heap_.pop_back();
+    } else {
+      std::push_heap(heap_.begin(), heap_.end(), later);
+    }
+  }
 }
 
 size_t DictionaryIndex::KeptBytes() const {

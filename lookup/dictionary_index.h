@@ -4,7 +4,7 @@
 //
 // Pieces are grouped by their first two folded bytes; within a group they are
 // put in order of the next few bytes, which the index keeps, the first time a
-// word needs the group. Pieces that agree in every byte kept are put in order
+// word needs the group, or before, between the program's messages. Pieces that agree in every byte kept are put in order
 // of their text, read from the file, the first time a longer word needs them;
 // from then on a word finds them by reading a few pieces only. So the index
 // holds about four bytes per piece and the bytes kept, and a word that no
@@ -58,8 +58,33 @@ class DictionaryIndex {
   // for what the index does not hold. A range stays valid for the lookup.
   Range Find(std::string_view folded, dictionary::ReadOnlyFile& file);
 
-  // Where the pieces of `range` start, in file order.
-  std::vector<uint32_t> Offsets(Range range) const;
+  // Where the pieces of a range start, handed out in file order as they are
+  // wanted. The index holds each stretch of pieces that agree in every byte it
+  // holds of them in file order, so the stretches are merged, not sorted: a
+  // word found a million times costs no sort before its first rows.
+  class FileOrder {
+   public:
+    explicit FileOrder(std::vector<uint32_t> offsets);
+    size_t Remaining() const { return remaining_; }
+    // Appends the next `most` offsets, fewer at the end, to `into`.
+    void Next(size_t most, std::vector<uint32_t>& into);
+
+   private:
+    struct Stretch {
+      uint32_t next;
+      uint32_t end;
+    };
+    bool Later(const Stretch& a, const Stretch& b) const { return offsets_[a.next] > offsets_[b.next]; }
+
+    std::vector<uint32_t> offsets_;
+    std::vector<Stretch> heap_;  // the stretches not yet handed out whole, earliest on top
+    size_t remaining_;
+  };
+  FileOrder Offsets(Range range) const;
+
+  // Puts the next group not yet in order of its kept bytes in that order, as
+  // the first word that needs it would; false once all are.
+  bool SortNextGroup();
 
   // Memory the index holds.
   size_t KeptBytes() const;
@@ -80,6 +105,7 @@ class DictionaryIndex {
   std::vector<uint16_t> groupFirst_;  // the first two folded bytes of each group, ascending
   std::vector<uint32_t> groupStart_;  // where each group starts; one more at the end
   std::vector<uint8_t> groupSorted_;  // whether the group is in order of its kept bytes
+  size_t unsortedFrom_ = 0;           // no group before it is still to be sorted
   std::vector<uint64_t> refined_;     // a bit for the first position of each range in text order
 };
 

@@ -1,6 +1,7 @@
 // Sizes of the result lists and of the result window, in pixels.
 #include <algorithm>
 
+#include "lookup/list_feed.h"
 #include "lookup/lookup.h"
 
 namespace lookup {
@@ -26,7 +27,20 @@ int32_t ListFill::Width() const { return kListWidth; }
 int32_t ListFill::Height() const { return kRowHeight * SizedRows() + kListFrameHeight; }
 int32_t ListFill::Extent() const { return kExtentPerRowByte * longestRow; }
 
-int32_t LookupResult::WindowWidth() const { return kWindowWidthPerList * listCounter; }
-int32_t LookupResult::WindowHeight() const { return kRowHeight * ShownRows(largestCount) + kWindowFrameHeight; }
+int32_t ListFeed::SizedRows() const { return ShownRows(count); }
+int32_t ListFeed::Width() const { return kListWidth; }
+int32_t ListFeed::Height() const { return kRowHeight * SizedRows() + kListFrameHeight; }
+int32_t ListFeed::Extent() const { return kExtentPerRowByte * longestRow_; }
+
+template <class List>
+int32_t LookupOf<List>::WindowWidth() const {
+  return kWindowWidthPerList * listCounter;
+}
+template <class List>
+int32_t LookupOf<List>::WindowHeight() const {
+  return kRowHeight * ShownRows(largestCount) + kWindowFrameHeight;
+}
+template struct LookupOf<ListFill>;
+template struct LookupOf<ListFeed>;
 
 }  // namespace lookup

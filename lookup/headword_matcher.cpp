@@ -82,8 +82,8 @@ void HeadwordMatcher::Measure(const dictionary::Piece& piece) {
     while (agreement < limit && dictionary::FoldAsciiCase(text[agreement]) == folded[agreement]) ++agreement;
     if (agreement < spine.shortestWord) continue;
     if (keptAt == std::string::npos) {
-      keptAt = kept_.size();
-      kept_.append(piece.text);
+      keptAt = kept_->size();
+      kept_->append(piece.text);
     }
     spine.matches.push_back(
         Match{keptAt, static_cast<uint32_t>(piece.text.size()), static_cast<uint32_t>(agreement)});
@@ -106,18 +106,42 @@ int32_t HeadwordMatcher::Count(std::string_view word) const {
   return count;
 }
 
-ListFill HeadwordMatcher::Fill(std::string_view word) const {
-  ListFill fill;
-  fill.opened = true;
-  if (const Word* found = Find(word)) {
-    const Spine& spine = spines_[found->spine];
-    for (const Match& match : spine.matches) {
-      if (match.agreement >= word.size())
-        fill.AddMatch(std::string_view(kept_).substr(match.text, match.length));
+// The matches of one word, in file order: those of its spine that agree with
+// it all along.
+class MatchedPieces final : public PieceSource {
+ public:
+  MatchedPieces(std::shared_ptr<const HeadwordMatcher> matcher, const HeadwordMatcher::Spine& spine,
+                size_t wordLength, size_t count)
+      : matcher_(std::move(matcher)), spine_(spine), wordLength_(wordLength), remaining_(count) {}
+
+  bool Next(size_t most, std::vector<std::string_view>& texts, std::shared_ptr<const void>& keep) override {
+    const std::string_view kept = *matcher_->kept_;
+    for (; most > 0 && remaining_ > 0; ++next_) {
+      const HeadwordMatcher::Match& match = spine_.matches[next_];
+      if (match.agreement < wordLength_) continue;
+      texts.push_back(kept.substr(match.text, match.length));
+      --most;
+      --remaining_;
     }
+    keep = matcher_->kept_;
+    return true;
   }
-  fill.EndMatches();
-  return fill;
+  size_t Remaining() const override { return remaining_; }
+
+ private:
+  std::shared_ptr<const HeadwordMatcher> matcher_;
+  const HeadwordMatcher::Spine& spine_;
+  size_t wordLength_;
+  size_t remaining_;
+  size_t next_ = 0;
+};
+
+ListFeed HeadwordMatcher::Feed(std::shared_ptr<const HeadwordMatcher> matcher, std::string_view word) {
+  const Word* found = matcher->Find(word);
+  const int32_t count = found ? matcher->Count(word) : 0;
+  if (count == 0) return ListFeed(0, nullptr);
+  const Spine& spine = matcher->spines_[found->spine];
+  return ListFeed(count, std::make_unique<MatchedPieces>(std::move(matcher), spine, word.size(), count));
 }
 
 }  // namespace lookup

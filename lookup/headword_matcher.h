@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,10 +40,13 @@ class HeadwordMatcher {
   // given to the constructor.
   int32_t Count(std::string_view word) const;
 
-  // What listing `word` leaves in a list.
-  ListFill Fill(std::string_view word) const;
+  // What listing `word` leaves in a list. The rows keep the text the scan
+  // kept, not the matcher.
+  static ListFeed Feed(std::shared_ptr<const HeadwordMatcher> matcher, std::string_view word);
 
  private:
+  friend class MatchedPieces;
+
   struct Match {
     size_t text;         // where the piece's text starts in kept_
     uint32_t length;     // bytes of the piece's text
@@ -62,7 +66,8 @@ class HeadwordMatcher {
   // The word given to the constructor, if some headword can begin with it.
   const Word* Find(std::string_view word) const;
 
-  std::string kept_;  // the text of every piece some word may list, once each
+  // The text of every piece some word may list, once each.
+  std::shared_ptr<std::string> kept_ = std::make_shared<std::string>();
   std::vector<Spine> spines_;
   std::vector<Word> words_;
   std::array<std::vector<uint16_t>, 256> spinesByFirstByte_;
@@ -72,12 +77,12 @@ class HeadwordMatcher {
 // Lists the words of a finished scan.
 class MatchedLister : public WordLister {
  public:
-  explicit MatchedLister(const HeadwordMatcher& matcher) : matcher_(matcher) {}
-  int32_t Count(std::string_view word) override { return matcher_.Count(word); }
-  ListFill Fill(std::string_view word) override { return matcher_.Fill(word); }
+  explicit MatchedLister(std::shared_ptr<const HeadwordMatcher> matcher) : matcher_(std::move(matcher)) {}
+  int32_t Count(std::string_view word) override { return matcher_->Count(word); }
+  ListFeed Feed(std::string_view word) override { return HeadwordMatcher::Feed(matcher_, word); }
 
  private:
-  const HeadwordMatcher& matcher_;
+  std::shared_ptr<const HeadwordMatcher> matcher_;
 };
 
 }  // namespace lookup

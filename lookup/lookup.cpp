@@ -13,30 +13,30 @@
 
 namespace lookup {
 
-LookupResult ScannedLookup(const RetryPlan& plan, dictionary::ByteSource& source) {
-  HeadwordMatcher matcher(plan.Words());
-  matcher.Scan(source);
+LookupFeeds ScannedLookup(const RetryPlan& plan, dictionary::ByteSource& source) {
+  const auto matcher = std::make_shared<HeadwordMatcher>(plan.Words());
+  matcher->Scan(source);
   MatchedLister lister(matcher);
   return RunLookupWithRetry(plan, lister);
 }
 
-LookupResult UnreadableLookup(const RetryPlan& plan) {
+LookupFeeds UnreadableLookup(const RetryPlan& plan) {
   UnopenedLister lister;
   return RunLookup(plan.asGiven, lister);
 }
 
 ListFill ListHeadwordFrom(dictionary::ByteSource& source, std::string_view word) {
   std::vector<std::string> words{std::string(UpToZeroByte(word))};
-  HeadwordMatcher matcher(words);
-  matcher.Scan(source);
-  return matcher.Fill(words[0]);
+  const auto matcher = std::make_shared<HeadwordMatcher>(words);
+  matcher->Scan(source);
+  return Drained(HeadwordMatcher::Feed(matcher, words[0]));
 }
 
 LookupResult LookupFrom(dictionary::ByteSource& source, std::string_view query, bool related) {
   const std::string normalised = NormaliseQuery(query);
   if (normalised.empty()) return LookupResult{};
   // Text copied with its punctuation that finds nothing is tried again without it.
-  return ScannedLookup(PlanLookupWithRetry(normalised, related), source);
+  return Drained(ScannedLookup(PlanLookupWithRetry(normalised, related), source));
 }
 
 ListFill ListHeadword(const std::string& path, std::string_view word) {
@@ -55,7 +55,7 @@ LookupResult Lookup(const std::string& path, std::string_view query, bool relate
   if (normalised.empty()) return LookupResult{};  // the file is not even opened
   const RetryPlan plan = PlanLookupWithRetry(normalised, related);
   const std::unique_ptr<dictionary::ReadOnlyFile> file = dictionary::NativeReadOnlyFiles().Open(path);
-  return file ? ScannedLookup(plan, *file) : UnreadableLookup(plan);
+  return Drained(file ? ScannedLookup(plan, *file) : UnreadableLookup(plan));
 }
 
 LookupResult LookupInBytes(std::string_view dictionary, std::string_view query, bool related) {

@@ -33,10 +33,12 @@ struct ListFill {
   int32_t Extent() const;         // horizontal scroll extent in pixels
 };
 
-// What a whole lookup leaves behind.
-struct LookupResult {
+// What a whole lookup leaves behind: every list's rows (ListFill), or the
+// rows still to be read (ListFeed, list_feed.h).
+template <class List>
+struct LookupOf {
   bool shown = false;  // false: the query was empty after trimming; nothing is touched
-  std::array<std::optional<ListFill>, kListCount> lists;  // final state of every touched list
+  std::array<std::optional<List>, kListCount> lists;  // final state of every touched list
   int32_t listCounter = 1;   // lists in use, 1 to 5
   int32_t largestCount = 0;  // largest count of any listing of the run
   // Set when the dictionary could not be opened: the system's reason
@@ -46,6 +48,7 @@ struct LookupResult {
   int32_t WindowWidth() const;   // the result window's size, placed at the cursor
   int32_t WindowHeight() const;
 };
+using LookupResult = LookupOf<ListFill>;
 
 // Lists the lines whose headword begins with `word` (one read of `path`).
 // Like every text here, `word` ends at its first zero byte.

@@ -33,8 +33,8 @@ std::vector<std::string> LookupPlan::Words() const {
   return words;
 }
 
-LookupResult RunLookup(const LookupPlan& plan, WordLister& lister) {
-  LookupResult result;
+LookupFeeds RunLookup(const LookupPlan& plan, WordLister& lister) {
+  LookupFeeds result;
   result.shown = true;
   // A list shows what the last word listed into it found.
   std::array<const std::string*, kListCount> lastWord{};
@@ -58,7 +58,7 @@ LookupResult RunLookup(const LookupPlan& plan, WordLister& lister) {
   }
 
   for (int32_t i = 0; i < kListCount; ++i) {
-    if (lastWord[i]) result.lists[i] = lister.Fill(*lastWord[i]);
+    if (lastWord[i]) result.lists[i] = lister.Feed(*lastWord[i]);
   }
   return result;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lookup/list_feed.h"
 #include "lookup/lookup.h"
 
 namespace lookup {
@@ -31,18 +32,18 @@ class WordLister {
  public:
   virtual ~WordLister() = default;
   virtual int32_t Count(std::string_view word) = 0;
-  virtual ListFill Fill(std::string_view word) = 0;
+  virtual ListFeed Feed(std::string_view word) = 0;
 };
 
 // The dictionary could not be opened: every list is emptied and left unsized.
 class UnopenedLister : public WordLister {
  public:
   int32_t Count(std::string_view) override { return 0; }
-  ListFill Fill(std::string_view) override { return ListFill{}; }
+  ListFeed Feed(std::string_view) override { return ListFeed{}; }
 };
 
 // Lists the chain into list 0 until a word finds something and, with related
 // words, the candidates that find something into lists 1 to 4.
-LookupResult RunLookup(const LookupPlan& plan, WordLister& lister);
+LookupFeeds RunLookup(const LookupPlan& plan, WordLister& lister);
 
 }  // namespace lookup

@@ -27,8 +27,8 @@ std::vector<std::string> RetryPlan::Words() const {
   return words;
 }
 
-LookupResult RunLookupWithRetry(const RetryPlan& plan, WordLister& lister) {
-  LookupResult result = RunLookup(plan.asGiven, lister);
+LookupFeeds RunLookupWithRetry(const RetryPlan& plan, WordLister& lister) {
+  LookupFeeds result = RunLookup(plan.asGiven, lister);
   const bool foundNothing = result.largestCount == 0 && result.lists[0] && result.lists[0]->opened;
   if (foundNothing && plan.stripped) return RunLookup(*plan.stripped, lister);
   return result;

@@ -28,6 +28,6 @@ RetryPlan PlanLookupWithRetry(const std::string& query, bool related);
 
 // The first try; and the second when the first found nothing in a dictionary
 // that could be read (every list it filled shows only "Unknown").
-LookupResult RunLookupWithRetry(const RetryPlan& plan, WordLister& lister);
+LookupFeeds RunLookupWithRetry(const RetryPlan& plan, WordLister& lister);
 
 }  // namespace lookup

@@ -45,26 +45,10 @@ bool PutOnClipboard(HWND owner, const std::string& word) {
 }
 }  // namespace
 
-void CChoicableListBox::ResetRows() {
-  ResetContent();
-  m_rows.clear();
-}
-
-void CChoicableListBox::AddRow(const std::string& row) {
-  // Converted here, by length: the list's own conversion of the A form would
-  // take the terminating zero as the trail byte of a lone lead byte and read on.
-  const std::wstring text = fw::ToUnicode(row, dictionary::kDictionaryCodePage);
-  ::SendMessageW(m_hWnd, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-  m_rows.push_back(row);
-}
-
-std::string CChoicableListBox::RowAt(int index) const {
-  return index >= 0 && static_cast<size_t>(index) < m_rows.size() ? m_rows[static_cast<size_t>(index)] : "";
-}
-
 void CChoicableListBox::OnListDoubleClick(UINT, POINT) {
   // A copy first: the lookup below refills this very list.
-  const CString row = RowAt(GetCurSel());
+  const int selected = GetCurSel();
+  const CString row(selected < 0 ? std::string() : m_filling.RowAt(static_cast<size_t>(selected)));
 
   if (::GetKeyState(VK_CONTROL) < 0) {
     // The placeholder and an empty selection are no dictionary lines.

@@ -3,20 +3,19 @@
 // by subclassing.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "framework/list_box.h"
+#include "lookup/list_filling.h"
+#include "result/list_box_control.h"
 
 class CChoicableListBox : public CListBox {
   DECLARE_DYNAMIC(CChoicableListBox)
 
  public:
-  // Rows go in through these, not as list text alone: the list keeps Unicode
+  // Rows go in through this, not as list text alone: the list keeps Unicode
   // text, which can't give back every row's bytes (a lone lead byte at a
-  // row's end), and a row's actions work on its exact bytes.
-  void ResetRows();
-  void AddRow(const std::string& row);
+  // row's end), and a row's actions work on its exact bytes; the filling
+  // keeps the rows the list can't give back.
+  lookup::ListFilling& Filling() { return m_filling; }
 
  protected:
   void OnListDoubleClick(UINT flags, POINT point);
@@ -24,8 +23,6 @@ class CChoicableListBox : public CListBox {
   DECLARE_MESSAGE_MAP()
 
  private:
-  // The bytes of row `index`; empty when there is no such row.
-  std::string RowAt(int index) const;
-
-  std::vector<std::string> m_rows;
+  CListBoxControl m_control{*this};
+  lookup::ListFilling m_filling{m_control};
 };

@@ -5,7 +5,9 @@
 // and the text-mode reader must give the literal reading's pieces, how each
 // ended and the raw bytes after Ctrl+Z, which the dictionary rewrite keeps;
 // and lookups one after another that keep what they read must give a fresh
-// literal reading's results with the dictionary edited between them.
+// literal reading's results with the dictionary edited between them; and
+// lists filled a slice at a time, lookups started before the last one's rows
+// are all in and held hot keys included, must end as those results.
 //
 // Input: an 11-byte header, then (unless the query comes from the dictionary)
 // the query, then the raw dictionary.
@@ -22,6 +24,8 @@
 //   10   the largest read the engine gets from the dictionary (61 times the
 //        value; 0: all at once), which moves its block boundaries
 // The run and the copied query reach long lines and real matches quickly.
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -31,8 +35,10 @@
 
 #include "dictionary/text_mode_reader.h"
 #include "lookup/dictionary_lookups.h"
+#include "lookup/list_filling.h"
 #include "lookup/lookup.h"
 #include "lookup/lookup_from_source.h"
+#include "lookup/result_filling.h"
 #include "tests/fuzz/punctuated_query.h"
 #include "tests/support/literal_reading.h"
 #include "tests/support/memory_files.h"
@@ -251,6 +257,193 @@ void CheckKeptLookups(const Case& c, uint64_t seed) {
   }
 }
 
+constexpr int kFillRounds = 6;
+constexpr int32_t kAnyExtent = -2;
+constexpr std::array<bool, lookup::kListCount> kAllFilling{true, true, true, true, true};
+
+// A list control that holds what the fill put in it.
+class ModelList final : public lookup::ListControl {
+ public:
+  void BeginChanges() override { ++changing; }
+  void EndChanges() override { --changing; }
+  void Reset() override { rows.clear(); }
+  bool Append(std::string_view row) override { return InsertAt(rows.size(), row); }
+  bool InsertAt(size_t index, std::string_view row) override {
+    if (index > rows.size()) Fail("a row inserted past the list's end");
+    rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(index), Lossy(row));
+    return rows[index] == row;
+  }
+  std::string RowText(size_t index) override { return rows.at(index); }
+  // As a list keeps text it can't hold every byte of.
+  static std::string Lossy(std::string_view row) {
+    std::string text(row);
+    std::replace(text.begin(), text.end(), '\xFF', '?');
+    return text;
+  }
+  void RemoveAt(size_t index) override {
+    if (index >= rows.size()) Fail("a row removed that the list does not hold");
+    rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index));
+  }
+  void Reserve(size_t) override {}
+  void Resize(int32_t w, int32_t h) override { width = w, height = h; }
+  void SetExtent(int32_t pixels) override { extent = pixels; }
+
+  [[noreturn]] static void Fail(const char* what) {
+    std::fprintf(stderr, "list fill: %s\n", what);
+    std::abort();
+  }
+
+  std::vector<std::string> rows;
+  int32_t width = -1, height = -1, extent = -1;
+  int changing = 0;
+};
+
+// What a list must hold once every row is in: the listing of the lookup that
+// last touched it, as the dictionary stood then (`edits`: edits made before).
+struct Expected {
+  lookup::ListFill fill;
+  int32_t width = -1, height = -1, extent = -1;
+  int edits = 0;
+};
+
+void CheckFills(const Case& c, uint64_t seed) {
+  const std::string name = "RAdoro.txt";
+  Edits edits(seed ^ 0xF111ED);
+  const uint64_t readCosts[] = {0, uint64_t{1} << 40};
+  testsupport::MemoryFiles files(dictionary::kTimestampGranularity, readCosts[edits.Below(2)]);
+  std::string current = c.dictionary;
+  bool exists = true;
+  int editCount = 0;
+  files.Write(name, current);
+  lookup::DictionaryLookups lookups(name, files, lookup::KeepLimits{kKeepAll, static_cast<int>(edits.Below(4))});
+  // Tiny slices, so that short dictionaries fill in many.
+  const lookup::FillLimits limits{edits.Below(3), edits.Below(3), edits.Below(3), 1 + edits.Below(3), edits.Below(4) == 0 ? 3u : 1u};
+  std::array<ModelList, lookup::kListCount> models;
+  std::array<lookup::ListFilling, lookup::kListCount> lists{
+      lookup::ListFilling(models[0], limits), lookup::ListFilling(models[1], limits),
+      lookup::ListFilling(models[2], limits), lookup::ListFilling(models[3], limits),
+      lookup::ListFilling(models[4], limits)};
+  lookup::ResultFilling filling(lookups, {&lists[0], &lists[1], &lists[2], &lists[3], &lists[4]});
+  std::array<Expected, lookup::kListCount> expected;
+  lookup::LookupResult last;  // the literal result of the last lookup that showed anything
+  std::string history;
+  auto fail = [&](const char* what, const lookup::LookupResult& literal) {
+    std::fprintf(stderr, "filled lists: %s, after: %s\n", what, history.c_str());
+    Print("reference", literal);
+    std::abort();
+  };
+  // The lists the literal lookup of `query` touches, as the dictionary is now.
+  // `filling`: whether lists were still filling when the lookup started.
+  auto expect = [&](const std::string& query, bool related, const std::optional<lookup::WindowSize>& size,
+                    const std::array<bool, lookup::kListCount>& filling) {
+    const lookup::LookupResult literal = exists ? lookup::reference::LookupWithRetryInBytes(current, query, related)
+                                                : lookup::reference::LookupWithRetry("", query, related);
+    if (size.has_value() != literal.shown || (size && (size->width != literal.WindowWidth() ||
+                                                       size->height != literal.WindowHeight())))
+      fail("the window's size", literal);
+    if (!literal.shown) return;  // nothing was touched
+    last = literal;
+    for (size_t i = 0; i < expected.size(); ++i) {
+      if (!last.lists[i]) continue;
+      const lookup::ListFill& fill = *last.lists[i];
+      expected[i].fill = fill;
+      expected[i].edits = editCount;
+      // An unreadable dictionary leaves the extent as the last fill left it, which
+      // is the whole listing's only if that fill had ended.
+      if (filling[i]) expected[i].extent = kAnyExtent;
+      if (fill.opened) expected[i] = Expected{fill, fill.Width(), fill.Height(), fill.Extent(), editCount};
+    }
+  };
+
+  std::string query = c.query;
+  bool related = c.related;
+  // The last lookup that showed anything: what a changed file makes the lists list again.
+  std::string shownQuery;
+  bool shownRelated = false;
+  // A few slices, some large enough to finish the index.
+  auto slices = [&](size_t count) {
+    for (; count > 0; --count) {
+      lookup::WorkBudget budget = lookup::WorkBudget::Units(edits.Below(2) == 0 ? 1000 : edits.Below(8));
+      const lookup::ResultFilling::Progress progress = filling.Continue(budget);
+      if (progress.relisted) expect(shownQuery, shownRelated, progress.relisted, kAllFilling);
+    }
+    if (files.openFiles() != 0) fail("a file left open between slices", last);
+  };
+  for (int round = 0; round < kFillRounds; ++round) {
+    // Mostly a file written a while ago, as a user's dictionary is: kept.
+    files.Advance(edits.Below(4) == 0 ? 0 : (1 + edits.Below(2)) * dictionary::kTimestampGranularity);
+    // A later tick of one hold of the hot key looks the same text up again.
+    const bool held = round > 0 && edits.Below(3) == 0;
+    if (!held) {
+      // Often the first bytes of a line: many lines begin with them.
+      const size_t line = LineStart(current, edits.Below(current.size()));
+      query = round == 0 ? c.query : edits.Below(2) ? current.substr(line, 1 + edits.Below(2)) : SomeQuery(c, current, edits);
+      related = round == 0 ? c.related : edits.Below(2) == 0;
+    }
+    if (held && filling.WouldRepeat(query, related)) {
+      const lookup::LookupResult now = lookup::reference::LookupWithRetryInBytes(current, query, related);
+      if (!SameResult(now, last)) fail("a repeat of a lookup that would list other rows", now);
+      history += "repeated; ";
+    } else {
+      std::array<bool, lookup::kListCount> wasFilling;
+      for (size_t i = 0; i < lists.size(); ++i) wasFilling[i] = lists[i].Pending() != 0;
+      lookup::WorkBudget budget = lookup::WorkBudget::Units(edits.Below(3));
+      const std::optional<lookup::WindowSize> size = filling.Start(query, related, budget);
+      expect(query, related, size, wasFilling);
+      if (size) shownQuery = query, shownRelated = related;
+      history += "\"" + query + "\"; ";
+    }
+    slices(edits.Below(4));
+    // An edit, maybe while rows are still to come.
+    if (edits.Below(3) == 0) {
+      Edit(current, SomeQuery(c, current, edits), edits);
+      if (edits.Below(4) == 0) {
+        files.Replace(name, current);
+      } else {
+        files.Write(name, current);
+      }
+      exists = true;
+      ++editCount;
+      history += "edited; ";
+    } else if (edits.Below(16) == 0) {
+      files.Remove(name);
+      exists = false;
+      ++editCount;
+      history += "removed; ";
+    }
+    slices(1 + edits.Below(3));
+  }
+  for (;;) {
+    lookup::WorkBudget everything = lookup::WorkBudget::Unlimited();
+    const lookup::ResultFilling::Progress progress = filling.Continue(everything);
+    if (progress.relisted) expect(shownQuery, shownRelated, progress.relisted, kAllFilling);
+    if (!progress.more) break;
+  }
+  if (filling.PendingRows() != 0) fail("rows left to come", last);
+  for (size_t i = 0; i < models.size(); ++i) {
+    const ModelList& model = models[i];
+    const Expected& want = expected[i];
+    const std::vector<std::string>& rows = want.fill.rows;
+    // A list an earlier lookup filled stops where it got when the file changes under it.
+    const bool exact = last.lists[i] || want.edits == editCount;
+    // The rows' bytes, as the program gives them to a row's actions.
+    std::vector<std::string> held;
+    for (size_t r = 0; r < model.rows.size(); ++r) {
+      held.push_back(lists[i].RowAt(r));
+      if (ModelList::Lossy(held.back()) != model.rows[r]) fail("a row's bytes differ from the list's", last);
+    }
+    if (!lists[i].RowAt(held.size()).empty() || model.changing != 0) fail("a list's rows or drawing", last);
+    const bool prefix = held.size() <= rows.size() && std::equal(held.begin(), held.end(), rows.begin());
+    if (!prefix || (exact && held.size() != rows.size())) {
+      std::fprintf(stderr, "list %zu holds %zu rows, expected %zu\n", i, held.size(), rows.size());
+      fail("a list's rows", last);
+    }
+    if (model.width != want.width || model.height != want.height ||
+        (exact && want.extent != kAnyExtent && model.extent != want.extent))
+      fail("a list's size or extent", last);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -288,5 +481,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   CheckKeptLookups(c, Seed(data, size));
+  CheckFills(c, Seed(data, size));
   return 0;
 }

@@ -305,6 +305,7 @@ TestDesktop::~TestDesktop() {
 }
 
 bool TestDesktop::SetForegroundWindow(HWND window) {
+  ++foregroundCalls;
   if (refuseForeground || (foregroundOnlyAtHotKey && g_lastTaken != WM_HOTKEY)) return false;
   return SystemDesktop().SetForegroundWindow(window);
 }

@@ -115,6 +115,7 @@ class TestDesktop : public Desktop {
   UINT layoutKey = 0;                  // the layout's key for a scan code; 0: the system's answer
   std::vector<UINT> hotKeys;           // the virtual keys registered now
   std::set<UINT> allowedMessages;      // let through from lower integrity
+  int foregroundCalls = 0;             // windows brought to the front so far
 
  private:
   HHOOK m_hook;

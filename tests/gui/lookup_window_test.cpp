@@ -159,4 +159,38 @@ TEST_F(LookupWindowTest, TwelveMatchesSizeTheListForTenRows) {
   });
 }
 
+// A long list fills between messages, the first screen at once; a lookup
+// started before its rows are all in takes the list over; once the rows
+// are in, the list holds exactly those of the last lookup. More rows than a
+// list empties at once, so the earlier rows leave a slice at a time.
+TEST_F(LookupWindowTest, ALongListFillsBetweenMessagesAndTheNextLookupTakesItOver) {
+  constexpr int kLines = 40000;
+  std::string text;
+  std::vector<std::string> many;
+  for (int i = 0; i < kLines; ++i) {
+    many.push_back("many" + std::to_string(i) + "\tmeaning\n");
+    text += "many" + std::to_string(i) + "\tmeaning\r\n";
+  }
+  WithDialog(text + "few\tone\r\n", [&] {
+    const auto filled = [&] { return gui_test::PumpUntil([&] { return dialog.RowsPending() == 0; }, 60000); };
+    for (int round = 0; round < 2; ++round) {
+      dialog.LookupAndShow("many");
+      EXPECT_TRUE(::IsWindowVisible(window));
+      const std::vector<std::string> shown = Rows(lists[0]);  // the first screen on top of whatever else
+      ASSERT_GE(shown.size(), 10u);
+      EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + 10),
+                std::vector<std::string>(many.begin(), many.begin() + 10));
+      ASSERT_TRUE(filled());
+      EXPECT_EQ(many, Rows(lists[0]));
+      EXPECT_EQ(10 * 18, Extent(lists[0]));  // "many39999\tmeaning\n"
+      EXPECT_EQ(12 * 10 + 20, Size(Placement(lists[0])).cy);
+    }
+    dialog.LookupAndShow("many");
+    dialog.LookupAndShow("few");
+    ASSERT_TRUE(filled());
+    EXPECT_EQ(std::vector<std::string>{"few\tone\n"}, Rows(lists[0]));
+    EXPECT_EQ(10 * 8, Extent(lists[0]));
+  });
+}
+
 }  // namespace

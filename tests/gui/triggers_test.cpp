@@ -2,7 +2,9 @@
 // programs send, the tray icon, the buttons and Enter.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,15 @@ struct EditTextCounter {
   static inline int count = 0;
   static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (message == WM_SETTEXT) ++count;
+    return ::DefSubclassProc(hWnd, message, wParam, lParam);
+  }
+};
+
+// Counts the rows put into a list.
+struct RowInsertCounter {
+  static inline int count = 0;
+  static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == LB_INSERTSTRING) ++count;
     return ::DefSubclassProc(hWnd, message, wParam, lParam);
   }
 };
@@ -111,6 +122,32 @@ TEST_F(TriggersTest, TheHotKeyLooksTheClipboardUpAtEveryTickWhileHeld) {
     EXPECT_EQ(0, EditTextCounter::count);
     EXPECT_EQ("banana\tn. B\n", Row());
     ::RemoveWindowSubclass(edit, &EditTextCounter::Proc, 1);
+  });
+}
+
+// The rows of a held key's first tick stay; later ticks only bring the
+// window to the cursor and to the front, until the dictionary changes.
+TEST_F(TriggersTest, HeldKeysListTheSameTextOnceUntilTheDictionaryChanges) {
+  // Written long ago, as a user's dictionary is: what a lookup learns of it is kept.
+  std::filesystem::last_write_time("RAdoro.txt",
+                                   std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  WithDialog([&] {
+    ShowResultWindowFirst();
+    ASSERT_TRUE(SetClipboardText("apple"));
+    ::SetWindowSubclass(list, &RowInsertCounter::Proc, 1, 0);
+    {
+      HeldKeys keys({VK_CONTROL, VK_NONCONVERT});
+      EXPECT_TRUE(PumpUntil([&] { return Row() == "apple\tn. A\n"; }));
+      RowInsertCounter::count = 0;
+      desktop.foregroundCalls = 0;
+      PumpFor(kSeveralTicksMs);
+      EXPECT_GE(desktop.foregroundCalls, 4);  // at (nearly) every 50 ms tick
+      EXPECT_EQ(0, RowInsertCounter::count);
+
+      scratch.Write("RAdoro.txt", "apple\tn. Z\r\n");
+      EXPECT_TRUE(PumpUntil([&] { return Row() == "apple\tn. Z\n"; }));
+    }
+    ::RemoveWindowSubclass(list, &RowInsertCounter::Proc, 1);
   });
 }
 

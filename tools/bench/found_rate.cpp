@@ -32,6 +32,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -95,7 +96,9 @@ bool IsWord(std::string_view text) {
   return true;
 }
 
-bool Found(const lookup::LookupResult& result) {
+// A lookup's result, with its rows or with them still to be read.
+template <class Result>
+bool Found(const Result& result) {
   return result.shown && result.lists[0] && result.lists[0]->count > 0;
 }
 
@@ -217,15 +220,15 @@ Rates Measure(const std::string& dictionary, const std::vector<Token>& tokens,
     }
     std::sort(words.begin(), words.end());
     words.erase(std::unique(words.begin(), words.end()), words.end());
-    lookup::HeadwordMatcher matcher(words);
+    const auto matcher = std::make_shared<lookup::HeadwordMatcher>(words);
     dictionary::MemorySource source(dictionary);
-    matcher.Scan(source);
+    matcher->Scan(source);
     lookup::MatchedLister lister(matcher);
 
     for (size_t i = 0; i < batch.size(); ++i) {
       const Token& token = *batch[i];
       const bool asCopied = Found(lookup::RunLookup(plans[i].asGiven, lister));
-      const lookup::LookupResult result = lookup::RunLookupWithRetry(plans[i], lister);
+      const lookup::LookupResult result = lookup::Drained(lookup::RunLookupWithRetry(plans[i], lister));
       const bool withRule = Found(result);
       if (asCopied && !withRule)
         throw Failure{"\"" + token.text + "\" was found as copied and lost with the rule"};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <memory>
 #include <numeric>
 #include <unordered_map>
 #include <unordered_set>
@@ -10,6 +11,7 @@
 #include "cp932_encoder.h"
 #include "dictionary/dictionary_line.h"
 #include "english_forms.h"
+#include "lookup/list_feed.h"
 #include "lookup/punctuation_retry.h"
 #include "lookup/query_normalisation.h"
 #include "text_util.h"
@@ -150,15 +152,15 @@ class LinesLister : public lookup::WordLister {
     const auto [begin, end] = Range(word);
     return static_cast<int32_t>(end - begin);
   }
-  lookup::ListFill Fill(std::string_view word) override {
+  lookup::ListFeed Feed(std::string_view word) override {
     const auto [begin, end] = Range(word);
     std::vector<uint32_t> found(begin, end);
     std::sort(found.begin(), found.end());
-    lookup::ListFill fill;
-    fill.opened = true;
-    for (uint32_t i : found) fill.AddMatch(std::string(headwords_[i].text) + "\t");
-    fill.EndMatches();
-    return fill;
+    std::vector<std::string> rows;
+    rows.reserve(found.size());
+    for (uint32_t i : found) rows.push_back(std::string(headwords_[i].text) + "\t");
+    const auto count = static_cast<int32_t>(rows.size());  // before the rows move
+    return lookup::ListFeed(count, lookup::PiecesInMemory(std::move(rows)));
   }
 
  private:
@@ -191,10 +193,13 @@ std::string InCapitals(std::string text) {
 // finds nothing.
 std::string FirstHeadword(const std::string& form, LinesLister& lister) {
   const lookup::RetryPlan plan = lookup::PlanLookupWithRetry(lookup::NormaliseQuery(form), false);
-  const lookup::LookupResult result = lookup::RunLookupWithRetry(plan, lister);
+  lookup::LookupFeeds result = lookup::RunLookupWithRetry(plan, lister);
   if (!result.lists[0] || result.lists[0]->count == 0) return {};
-  const std::string& row = result.lists[0]->rows.front();
-  return row.substr(0, dictionary::HeadwordEnd(row));
+  std::vector<std::string_view> rows;
+  std::vector<std::shared_ptr<const void>> keep;
+  result.lists[0]->Take(1, rows, keep);
+  const std::string_view row = rows.front();
+  return std::string(row.substr(0, dictionary::HeadwordEnd(row)));
 }
 
 // "n. fileの複数形・v. 三単現 ― ファイル、書類綴じ…" for the readings of

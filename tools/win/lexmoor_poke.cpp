@@ -15,6 +15,15 @@
 //                                     message RUNS times (default 11): the whole lookup, list filling and
 //                                     placement run inside it; prints "rows=<rows of list 1000>
 //                                     first_ms=<the first answer> median_ms=<the median of the others>"
+//   lexmoor-poke fill WORD            once Lexmoor is idle, put WORD on the clipboard, hide the result
+//                                     window, and send the look-up-the-clipboard message while another
+//                                     thread pings the main dialog every millisecond; prints "rows=<rows of list 1000>
+//                                     answer_ms=<the message's answer> shown_ms=<until the result window
+//                                     showed> last_row_ms=<until every row was in> unanswered_ms=<the
+//                                     longest ping> memory_mb=<Lexmoor's committed memory before>-><after>
+//                                     peak_mb=<its peak so far>"
+//   lexmoor-poke idle                 wait until Lexmoor answers messages, every row is in its lists and
+//                                     the dictionary is indexed
 //   lexmoor-poke rows [N]             print the rows of result list 1000+N (default 0), one a line,
 //                                     with TAB, CR and LF written as \t, \r and \n
 //   lexmoor-poke window               print the result window's state: visible|hidden LEFT TOP RIGHT BOTTOM
@@ -34,14 +43,18 @@
 // and handed on as Unicode. Every failure is reported with a message and exit
 // status 1; bad usage exits with 2.
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/win32.h"
+// After windows.h: the process memory counters.
+#include <psapi.h>
 #include "res/private_messages.h"
 #include "res/resource.h"
 
@@ -181,6 +194,8 @@ void PrintRows(int index) {
   }
 }
 
+void WaitUntilIdle(HWND dialog);
+
 // The first answer may read the dictionary that the others need not.
 void TimeAnswers(const wchar_t* word, int runs) {
   if (runs < 2) Fail("time needs at least two runs");
@@ -202,9 +217,115 @@ void TimeAnswers(const wchar_t* word, int runs) {
   std::sort(others.begin(), others.end());
   const size_t middle = others.size() / 2;
   const double median = others.size() % 2 ? others[middle] : (others[middle - 1] + others[middle]) / 2;
+  WaitUntilIdle(dialog);  // a long list fills on after the answer
   std::printf("rows=%ld first_ms=%.1f median_ms=%.1f\n",
               static_cast<long>(::SendMessageW(ResultList(0), LB_GETCOUNT, 0, 0)), ms[0], median);
 }
+
+double NowMs() {
+  LARGE_INTEGER now, frequency;
+  ::QueryPerformanceCounter(&now);
+  ::QueryPerformanceFrequency(&frequency);
+  return 1e3 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Lexmoor's own process, for its memory.
+class LexmoorProcess {
+ public:
+  LexmoorProcess() {
+    DWORD id = 0;
+    ::GetWindowThreadProcessId(MainDialog(), &id);
+    m_process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
+    if (!m_process) Fail("could not open Lexmoor's process");
+  }
+  ~LexmoorProcess() { ::CloseHandle(m_process); }
+  LexmoorProcess(const LexmoorProcess&) = delete;
+  LexmoorProcess& operator=(const LexmoorProcess&) = delete;
+
+  PROCESS_MEMORY_COUNTERS Memory() const {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!::GetProcessMemoryInfo(m_process, &counters, sizeof counters))
+      Fail("could not read Lexmoor's memory counters");
+    return counters;
+  }
+
+ private:
+  HANDLE m_process;
+};
+
+constexpr double kMegabyte = 1024.0 * 1024.0;
+constexpr UINT kPingTimeoutMs = 120000;
+
+// Rows still to go into the result lists (and, `withIndexing`, whether the
+// dictionary is still being indexed); 0 also from a Lexmoor that fills them
+// within the lookup, which does not know the message.
+LRESULT RowsPending(HWND dialog, double* roundTripMs, bool withIndexing = false) {
+  const double start = NowMs();
+  DWORD_PTR pending = 0;
+  if (!::SendMessageTimeoutA(dialog, WM_ROWS_PENDING, withIndexing, 0, SMTO_NORMAL, kPingTimeoutMs, &pending))
+    Fail("the main dialog did not answer within two minutes");
+  if (roundTripMs) *roundTripMs = NowMs() - start;
+  return static_cast<LRESULT>(pending);
+}
+
+// Until every row is in and the dictionary is indexed.
+void WaitUntilIdle(HWND dialog) {
+  for (DWORD waited = 0; RowsPending(dialog, nullptr, true) != 0; waited += kPollMs) {
+    if (waited > 10 * kWaitMs) Fail("Lexmoor was still filling its lists or indexing after 100 s");
+    ::Sleep(kPollMs);
+  }
+}
+
+void TimeFill(const wchar_t* word) {
+  HWND dialog = MainDialog();
+  HWND results = ResultWindow();
+  const LexmoorProcess lexmoor;
+  WaitUntilIdle(dialog);
+  Copy(word);
+  ::PostMessageA(results, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  for (DWORD waited = 0; ::IsWindowVisible(results); waited += kPollMs) {
+    if (waited > kWaitMs) Fail("the result window did not hide");
+    ::Sleep(kPollMs);
+  }
+  const PROCESS_MEMORY_COUNTERS before = lexmoor.Memory();
+
+  std::atomic<bool> answered{false};
+  std::atomic<bool> filled{false};
+  double answerMs = 0, lastRowMs = 0, unansweredMs = 0;
+  const double start = NowMs();
+  std::thread ping([&] {
+    while (!filled) {
+      // Only an answer to a ping sent after the lookup's own answer tells the rows are all in.
+      const bool afterLookup = answered;
+      double roundTrip = 0;
+      const LRESULT pending = RowsPending(dialog, &roundTrip);
+      unansweredMs = std::max(unansweredMs, roundTrip);
+      if (afterLookup && pending == 0) {
+        lastRowMs = NowMs() - start;
+        filled = true;
+      }
+      ::Sleep(1);  // leaves the processor to Lexmoor; the longest wait is hardly changed
+    }
+  });
+  std::thread lookup([&] {
+    const LRESULT answer = ::SendMessageA(dialog, WM_LOOKUP_CLIPBOARD, 0, 0);
+    answerMs = NowMs() - start;
+    answered = true;
+    if (answer != 1) Fail("the main dialog did not answer the look-up-the-clipboard message");
+  });
+  // The window's style is read without a message: this works while Lexmoor is busy.
+  while (!::IsWindowVisible(results) && !filled) ::Sleep(1);
+  const double shownMs = ::IsWindowVisible(results) ? NowMs() - start : -1;
+  lookup.join();
+  ping.join();
+  const PROCESS_MEMORY_COUNTERS after = lexmoor.Memory();
+  std::printf("rows=%ld answer_ms=%.0f shown_ms=%.0f last_row_ms=%.0f unanswered_ms=%.0f memory_mb=%.0f->%.0f peak_mb=%.0f\n",
+              static_cast<long>(::SendMessageW(ResultList(0), LB_GETCOUNT, 0, 0)), answerMs, shownMs, lastRowMs,
+              unansweredMs, before.PagefileUsage / kMegabyte, after.PagefileUsage / kMegabyte,
+              after.PeakPagefileUsage / kMegabyte);
+}
+
 
 void PrintWindow() {
   HWND window = ResultWindow();
@@ -329,7 +450,8 @@ void Box(const wchar_t* title) {
   std::fprintf(
       stderr,
       "usage: lexmoor-poke wait | show | cursor X Y | type WORD | translate | related on|off |\n"
-      "                    copy WORD | hotkey [MS] | lookup-clipboard | time WORD [RUNS] | rows [N] |\n"
+      "                    copy WORD | hotkey [MS] | lookup-clipboard | time WORD [RUNS] | fill WORD |\n"
+      "                    idle | rows [N] |\n"
       "                    window | dblclick ROW [ctrl] | pronounce TEXT|--escape | close |\n"
       "                    cover L T R B | dialogs | message | box TITLE\n");
   std::exit(2);
@@ -366,6 +488,10 @@ int main(int argc, char** argv) {
     std::printf("%ld\n", static_cast<long>(::SendMessageA(MainDialog(), WM_LOOKUP_CLIPBOARD, 0, 0)));
   } else if (command == "time" && (argc == 3 || argc == 4)) {
     TimeAnswers(wide[2], argc == 4 ? std::atoi(argv[3]) : kDefaultTimedRuns);
+  } else if (command == "fill" && argc == 3) {
+    TimeFill(wide[2]);
+  } else if (command == "idle" && argc == 2) {
+    WaitUntilIdle(MainDialog());
   } else if (command == "rows" && argc <= 3) {
     PrintRows(argc == 3 ? std::atoi(argv[2]) : 0);
   } else if (command == "window" && argc == 2) {
