@@ -54,6 +54,7 @@ TEST(EnglishFormsTest, FormsOfHeadwords) {
       {"its", "it possessive"},
       {"those", "that plural"},
       {"doesn't", "does not<do contraction"},
+      {"it'll", "it will<it contraction"},
       {"fastest", "fast est/adv, fast est"},
       {"happier", "happy er"},
       {"bigger", "big er, big er/adv"},
