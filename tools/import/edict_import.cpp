@@ -110,6 +110,21 @@ std::string WithoutLeadingQuotes(std::string_view words) {
   return unquoted;
 }
 
+// The words with their first one standing alone, so that a word copied with
+// the comma or full stop after it finds its own line and not a phrase's:
+// "time, place, occasion" is "time place occasion", "well..." is "well ...".
+std::string WithFirstWordAlone(std::string words) {
+  size_t end = 0;
+  while (end < words.size() && (IsAsciiLetter(words[end]) || words[end] == '\'')) ++end;
+  if (end == 0 || end == words.size()) return words;
+  if (words.compare(end, 3, "...") == 0) return words.insert(end, " ");
+  if (words[end] != ',' || end + 1 == words.size()) return words;
+  std::string alone;
+  for (size_t i = 0; i < words.size(); ++i)
+    if (words[i] != ',' || i + 1 == words.size() || words[i + 1] != ' ') alone.push_back(words[i]);
+  return alone;
+}
+
 // The Japanese words of one headword, common words first, each once.
 struct Translations {
   std::vector<std::string> common, other;
@@ -156,7 +171,8 @@ std::optional<EdictEntry> ParseEdictLine(std::string_view line) {
       gloss = Trim(gloss.substr(kVerbGlossPrefix.size()));
     // A note before the words (left when a verb's "to " went) goes after
     // them, and quote marks around the first words go, so that the headword
-    // begins with a word: "(seem) eager to", "\"not guilty\" verdict".
+    // begins with a word: "(seem) eager to", "\"not guilty\" verdict"; and
+    // that word stands alone.
     const size_t leading = LeadingNotesLength(gloss);
     const std::string_view leadingNotes = Trim(gloss.substr(0, leading));
     auto [words, notes] = SplitTrailingNotes(gloss.substr(leading));
@@ -167,7 +183,7 @@ std::optional<EdictEntry> ParseEdictLine(std::string_view line) {
     std::string note(leadingNotes);
     if (!note.empty() && !notes.empty()) note += ' ';
     note += notes;
-    entry.glosses.push_back({WithoutLeadingQuotes(words), std::move(note)});
+    entry.glosses.push_back({WithFirstWordAlone(WithoutLeadingQuotes(words)), std::move(note)});
   }
   return entry;
 }
