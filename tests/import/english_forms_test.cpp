@@ -9,7 +9,8 @@ namespace {
 
 const char* kKindNames[] = {"past",         "past+pp", "pp",          "plural",     "3sg",       "ing",
                             "er",           "est",     "present",     "possessive", "objective", "own",
-                            "before-vowel", "adverb",  "contraction", "base"};
+                            "before-vowel", "adverb",  "contraction", "base",       "noun-of",   "verb-of",
+                            "adjective-of", "clipped", "variant",     "opposite"};
 
 const EnglishForms& Forms() {
   static const EnglishForms forms{FormSources{}};
@@ -32,11 +33,17 @@ std::map<std::string, std::string> Readings(std::initializer_list<std::string_vi
 }
 
 TEST(EnglishFormsTest, FormsOfHeadwords) {
-  const std::map<std::string, std::string> readings = Readings(
-      {"go",    "file", "write", "stop",         "be",         "a",    "it",   "fast",   "happy", "sing",
-       "singe", "use",  "local", "child",        "begin",      "show", "have", "do",     "plan",  "plane",
-       "ax",    "axis", "user",  "user's guide", "specifying", "numb", "cafe", "physic", "went",  "big",
-       "die",   "dye",  "that",  "recursive",    "x",          "hop",  "hope"});
+  const std::map<std::string, std::string> readings =
+      Readings({"go",       "file",       "write",    "stop",           "be",
+                "a",        "it",         "fast",     "happy",          "sing",
+                "singe",    "use",        "local",    "child",          "begin",
+                "show",     "have",       "do",       "plan",           "plane",
+                "ax",       "axis",       "user",     "user's guide",   "specifying",
+                "numb",     "cafe",       "physic",   "went",           "big",
+                "die",      "dye",        "that",     "recursive",      "x",
+                "hop",      "hope",       "position", "redistribution", "information",
+                "built-in", "privileged", "quote",    "less",           "a verse",
+                "close up", "clear",      "time zone"});
   const std::pair<const char*, const char*> expected[] = {
       {"went", "go past"},  // a headword that may still have a form line
       {"gone", "go pp"},
@@ -83,6 +90,20 @@ TEST(EnglishFormsTest, FormsOfHeadwords) {
       {"specify", "specifying base"},
       {"specified", "specify<specifying past+pp"},
       {"specifies", "specify<specifying 3sg"},
+      // Related words that are no headword, and their forms.
+      {"positional", "position adjective-of"},
+      {"redistribute", "redistribution verb-of"},
+      {"redistributed", "redistribute<redistribution past+pp"},
+      {"info", "information clipped"},
+      {"builtin", "built-in variant"},
+      {"timezone", "time zone variant"},
+      {"time-zone", "none"},  // no word list has it
+      {"unprivileged", "privileged opposite"},
+      {"unquoted", "quoted<quote opposite"},
+      {"unless", "none"},   // "less" ends as no adjective that "un" negates
+      {"averse", "none"},   // nor is it "a verse" closed
+      {"closeup", "none"},  // nor "close up": a verb and its particle
+      {"clarity", "none"},  // WordNet derives it from "clear", with too few letters in common
   };
   for (const auto& [form, reading] : expected) {
     auto it = readings.find(form);

@@ -166,13 +166,16 @@ std::pair<std::string, std::string> HeadwordAndBase(std::string_view row) {
 }
 
 // Whether a form line for `form` names a right `base`: one of the bases of
-// `form` by WordNet's morphology, or a word `form` is a base of ("specify",
-// named after "specifying", whose meaning it takes).
+// `form` by WordNet's morphology, a word `form` is a base of ("specify",
+// named after "specifying", whose meaning it takes), or a word WordNet
+// relates it to or that is the same compound ("positional" of "position",
+// "builtin" of "built-in").
 bool NamesRightBase(const import::EnglishForms& english, const std::string& form, const std::string& base) {
   const std::string folded = dictionary::FoldedText(base);
   const std::vector<std::string> bases = english.BaseForms(form), inflections = english.BaseForms(folded);
   return std::find(bases.begin(), bases.end(), folded) != bases.end() ||
-         std::find(inflections.begin(), inflections.end(), form) != inflections.end();
+         std::find(inflections.begin(), inflections.end(), form) != inflections.end() ||
+         english.Relates(form, folded);
 }
 
 void Judge(const Token& token, const lookup::LookupResult& result, const import::EnglishForms& english,
