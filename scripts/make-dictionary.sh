@@ -45,8 +45,9 @@ esac
 form_packages=(wordnet-base wamerican wbritish)
 form_inputs=(/usr/share/wordnet/index.noun /usr/share/wordnet/index.verb /usr/share/wordnet/index.adj
   /usr/share/wordnet/index.adv /usr/share/wordnet/noun.exc /usr/share/wordnet/verb.exc
-  /usr/share/wordnet/adj.exc /usr/share/wordnet/adv.exc /usr/share/dict/american-english
-  /usr/share/dict/british-english)
+  /usr/share/wordnet/adj.exc /usr/share/wordnet/adv.exc /usr/share/wordnet/data.noun
+  /usr/share/wordnet/data.verb /usr/share/wordnet/data.adj /usr/share/wordnet/data.adv
+  /usr/share/dict/american-english /usr/share/dict/british-english)
 
 # The data and what building the native tree needs.
 needed=(cmake make clang googletest zlib1g-dev "${packages[@]}" "${form_packages[@]}")

@@ -96,6 +96,7 @@ TEST(FormLinesTest, RecognisedByTheirShape) {
       {"n. fileの", false},       {"n. fileの意味", false},
       {"x. fileの複数形", false}, {"n. の複数形", false},
       {"v.goの過去形", false},    {"", false},
+      {"adj. aの形容詞形", true}, {"n. a-bの別綴り", true},
   };
   for (const auto& [meaning, isForm] : cases) EXPECT_EQ(IsFormLineMeaning(Cp932(meaning)), isForm) << meaning;
 }

@@ -1,7 +1,9 @@
 #include "related_words.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <tuple>
 
 #include "text_util.h"

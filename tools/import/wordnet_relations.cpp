@@ -1,6 +1,8 @@
 #include "wordnet_relations.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <unordered_map>
 
 #include "gzip_file.h"
