@@ -5,7 +5,7 @@
 #               (edict) filling its gaps: what scripts/run.sh and the package use
 #     freedict: build/dict/freedict-RAdoro.txt from dict-freedict-eng-jpn
 #     edict:    build/dict/edict-RAdoro.txt from edict (larger, inverted)
-# Each has lines for the inflected forms of its headwords, made with WordNet
+# Each has lines for the inflected forms of its headwords and related words, made with WordNet
 # (wordnet-base) and the word lists of wamerican and wbritish.
 # The file is made once and reused until the import tool or the data is newer.
 # Installs what is missing (as root). Only the path goes to standard output.

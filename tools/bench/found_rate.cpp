@@ -15,8 +15,9 @@
 // two letters at least, or "a" or "I"); right_first: the share of those whose
 // first row's headword is the token as copied, the word, or one of its base
 // forms by WordNet's morphology (--wordnet, default /usr/share/wordnet);
-// wrong_base: the share whose first row is a form line
-// naming a base that is none of those. A dictionary given with --before is
+// wrong_base: the share whose first row is a form line naming a base that is
+// none of those, nor a word WordNet relates the word to, nor the same
+// compound, nor the word without "un" or "non". A dictionary given with --before is
 // measured first, as "<name>-before", and every token it finds must be found
 // by NAME's dictionary too, or the tool stops. Details go to stderr, among
 // them stripped=<z>% (every token looked up without its punctuation, whether
