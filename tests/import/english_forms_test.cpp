@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "test_files.h"
+
 namespace import {
 namespace {
 
@@ -126,14 +130,29 @@ TEST(EnglishFormsTest, BaseForms) {
   EXPECT_EQ(Forms().BaseForms("namespaces", true), (std::vector<std::string>{"namespace", "namespac"}));
 }
 
-TEST(EnglishFormsTest, MissingFilesAreNamed) {
+// A missing file, or a data file that is not WordNet's (the related words
+// read them), is named; WordNet's other files are the real ones.
+TEST(EnglishFormsTest, MissingOrDamagedFilesAreNamed) {
+  import_test::TempDir dir;
+  for (const char* name : {"index.noun", "index.verb", "index.adj", "index.adv", "noun.exc", "verb.exc",
+                           "adj.exc", "adv.exc", "data.verb", "data.adj", "data.adv"})
+    std::filesystem::create_symlink(std::string(kWordnetDirectory) + "/" + name, dir / name);
+  const std::pair<const char*, std::string> cases[] = {
+      {nullptr, "/data.noun: cannot open"},
+      {"  licence\n00001740 03 n 01 entity 0 000 | x\n00001741 03 n 02 a 0 001 | x\n", "data.noun: line 3: "},
+      {"00001740 03 n 01 entity 0 001 + 0000174x n 0101 | x\n", "data.noun: line 1: "},
+      {"  licence only\n", "data.noun: holds no WordNet synsets"},
+  };
   FormSources sources;
-  sources.wordnetDirectory = "/nonexistent";
-  try {
-    EnglishForms forms(sources);
-    ADD_FAILURE() << "no error";
-  } catch (const std::exception& e) {
-    EXPECT_NE(std::string(e.what()).find("/nonexistent/index.noun"), std::string::npos) << e.what();
+  sources.wordnetDirectory = dir.Path();
+  for (const auto& [data, error] : cases) {
+    if (data) import_test::WriteBytes(dir / "data.noun", data);
+    try {
+      EnglishForms forms(sources);
+      ADD_FAILURE() << "no error: " << error;
+    } catch (const std::exception& e) {
+      EXPECT_NE(std::string(e.what()).find(error), std::string::npos) << e.what();
+    }
   }
 }
 
