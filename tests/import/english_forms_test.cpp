@@ -37,17 +37,11 @@ std::map<std::string, std::string> Readings(std::initializer_list<std::string_vi
 }
 
 TEST(EnglishFormsTest, FormsOfHeadwords) {
-  const std::map<std::string, std::string> readings =
-      Readings({"go",       "file",       "write",    "stop",           "be",
-                "a",        "it",         "fast",     "happy",          "sing",
-                "singe",    "use",        "local",    "child",          "begin",
-                "show",     "have",       "do",       "plan",           "plane",
-                "ax",       "axis",       "user",     "user's guide",   "specifying",
-                "numb",     "cafe",       "physic",   "went",           "big",
-                "die",      "dye",        "that",     "recursive",      "x",
-                "hop",      "hope",       "position", "redistribution", "information",
-                "built-in", "privileged", "quote",    "less",           "a verse",
-                "close up", "clear",      "time zone"});
+  const std::map<std::string, std::string> readings = Readings(
+      {"go",    "file", "write", "stop",         "be",         "a",    "it",   "fast",   "happy", "sing",
+       "singe", "use",  "local", "child",        "begin",      "show", "have", "do",     "plan",  "plane",
+       "ax",    "axis", "user",  "user's guide", "specifying", "numb", "cafe", "physic", "went",  "big",
+       "die",   "dye",  "that",  "recursive",    "x",          "hop",  "hope"});
   const std::pair<const char*, const char*> expected[] = {
       {"went", "go past"},  // a headword that may still have a form line
       {"gone", "go pp"},
@@ -94,11 +88,27 @@ TEST(EnglishFormsTest, FormsOfHeadwords) {
       {"specify", "specifying base"},
       {"specified", "specify<specifying past+pp"},
       {"specifies", "specify<specifying 3sg"},
-      // Related words that are no headword, and their forms.
+  };
+  for (const auto& [form, reading] : expected) {
+    auto it = readings.find(form);
+    EXPECT_EQ(it == readings.end() ? "none" : it->second, reading) << form;
+  }
+  // Words that are no such form.
+  for (const char* word : {"number", "caves", "physics", "bed", "go", "xs", "singeing's", "specifying"})
+    EXPECT_EQ(readings.count(word), 0u) << word;
+}
+
+// Words related to a headword that are none themselves, and their forms.
+TEST(EnglishFormsTest, RelatedWordsOfHeadwords) {
+  const std::map<std::string, std::string> readings =
+      Readings({"position", "redistribution", "information", "regression", "built-in", "time zone",
+                "privileged", "quote", "less", "a verse", "close up", "clear"});
+  const std::pair<const char*, const char*> expected[] = {
       {"positional", "position adjective-of"},
       {"redistribute", "redistribution verb-of"},
       {"redistributed", "redistribute<redistribution past+pp"},
       {"info", "information clipped"},
+      {"regress", "regression verb-of"},  // no clipping: "-ion" is an ending
       {"builtin", "built-in variant"},
       {"timezone", "time zone variant"},
       {"time-zone", "none"},  // no word list has it
@@ -113,9 +123,6 @@ TEST(EnglishFormsTest, FormsOfHeadwords) {
     auto it = readings.find(form);
     EXPECT_EQ(it == readings.end() ? "none" : it->second, reading) << form;
   }
-  // Words that are no such form.
-  for (const char* word : {"number", "caves", "physics", "bed", "go", "xs", "singeing's", "specifying"})
-    EXPECT_EQ(readings.count(word), 0u) << word;
 }
 
 // WordNet's own morphology, which checks the forms without their rules.
@@ -130,9 +137,20 @@ TEST(EnglishFormsTest, BaseForms) {
   EXPECT_EQ(Forms().BaseForms("namespaces", true), (std::vector<std::string>{"namespace", "namespac"}));
 }
 
-// A missing file, or a data file that is not WordNet's (the related words
-// read them), is named; WordNet's other files are the real ones.
-TEST(EnglishFormsTest, MissingOrDamagedFilesAreNamed) {
+TEST(EnglishFormsTest, MissingFilesAreNamed) {
+  FormSources sources;
+  sources.wordnetDirectory = "/nonexistent";
+  try {
+    EnglishForms forms(sources);
+    ADD_FAILURE() << "no error";
+  } catch (const std::exception& e) {
+    EXPECT_NE(std::string(e.what()).find("/nonexistent/index.noun"), std::string::npos) << e.what();
+  }
+}
+
+// A data file (read for the related words) missing or not WordNet's is
+// named; WordNet's other files are the real ones.
+TEST(EnglishFormsTest, MissingOrDamagedDataFileIsNamed) {
   import_test::TempDir dir;
   for (const char* name : {"index.noun", "index.verb", "index.adj", "index.adv", "noun.exc", "verb.exc",
                            "adj.exc", "adv.exc", "data.verb", "data.adj", "data.adv"})

@@ -20,7 +20,7 @@ bool IsSeparator(char c) { return c == ' ' || c == '-'; }
 // another word: "a verse" (averse), "be set" (beset), and a verb with its
 // particle, whose closed form is a noun of another sense ("close up",
 // "catch up"). With a hyphen they are one word already ("built-in").
-constexpr size_t kShortestSpacedWord = 3;
+constexpr size_t kShortestSpacedWord = 3, kShortestWord = 2;  // "c-o" is no "co"
 constexpr std::string_view kParticles[] = {"about", "along", "apart", "around", "aside",   "away", "back",
                                            "down",  "off",   "out",   "over",   "through", "up"};
 
@@ -33,7 +33,7 @@ bool IsCompound(std::string_view headword) {
     if (i < headword.size() && !IsSeparator(headword[i])) return false;
     const std::string_view w = headword.substr(word, i - word);
     const bool last = i == headword.size();
-    if (w.empty() || (spaced && w.size() < kShortestSpacedWord) ||
+    if (w.size() < kShortestWord || (spaced && w.size() < kShortestSpacedWord) ||
         (spaced && last &&
          std::find(std::begin(kParticles), std::end(kParticles), w) != std::end(kParticles)))
       return false;
@@ -92,14 +92,19 @@ bool Drifts(const RelatedWord& r) {
 }
 
 // A word that shares a synset with itself and an ending is its derivation,
-// not its clipping: "regress" of "regression".
+// not its clipping: "regress" of "regression", "murk" of "murkiness", "clop"
+// of "clopping"; nor is a word with another after a hyphen ("teary-eyed").
 constexpr std::string_view kDerivingEndings[] = {"able", "ance", "ant",  "ation", "ence", "ent",
                                                  "ible", "ing",  "ion",  "ism",   "ist",  "ity",
                                                  "ive",  "ment", "ness", "ous"};
+bool IsDerivingEnding(std::string_view s) {
+  return std::find(std::begin(kDerivingEndings), std::end(kDerivingEndings), s) != std::end(kDerivingEndings);
+}
 bool IsClipping(const RelatedWord& r) {
   const std::string_view rest = std::string_view(r.other).substr(r.word.size());
-  return std::find(std::begin(kDerivingEndings), std::end(kDerivingEndings), rest) ==
-         std::end(kDerivingEndings);
+  // An ending may follow a doubled consonant or the "i" of a "y".
+  const bool joined = rest.size() > 1 && (rest[0] == r.word.back() || rest[0] == 'i');
+  return rest[0] != '-' && !IsDerivingEnding(rest) && !(joined && IsDerivingEnding(rest.substr(1)));
 }
 
 size_t CommonPrefix(std::string_view a, std::string_view b) {
