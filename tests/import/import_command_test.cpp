@@ -126,7 +126,8 @@ TEST(ImportCommandTest, FilledAndWithFormLines) {
   EXPECT_NE(run.out.find("form lines:          44 (of 49 inflected forms and related words; "),
             std::string::npos)
       << run.out;
-  EXPECT_NE(run.out.find("\n    19 inflected forms\n    1 compounds written closed\n"), std::string::npos);
+  EXPECT_NE(run.out.find("\n    19 inflected forms\n    1 compounds written closed or hyphenated\n"),
+            std::string::npos);
 
   run = RunImport(dir, sources + " --no-forms");
   EXPECT_NE(run.out.find("form lines:          none made: --no-forms was given"), std::string::npos)

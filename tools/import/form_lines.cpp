@@ -133,6 +133,31 @@ std::string Excerpt(std::string_view meaning, const std::vector<std::string_view
   return excerpt.substr(0, cut) + std::string(kEllipsis);
 }
 
+// What the report counts the lines of.
+constexpr const char* kReportedKinds[] = {"inflected forms", "compounds written closed or hyphenated",
+                                          "clipped words",   "words that say \"not\" with \"un\" or \"non\"",
+                                          "derived words",   "inflected forms of related words"};
+
+const char* ReportedKind(const Inflection& first) {
+  switch (first.kind) {
+    case FormKind::kVariant:
+      return kReportedKinds[1];
+    case FormKind::kClipping:
+      return kReportedKinds[2];
+    case FormKind::kOpposite:
+      return kReportedKinds[3];
+    case FormKind::kNounForm:
+    case FormKind::kVerbForm:
+    case FormKind::kAdjectiveForm:
+      return kReportedKinds[4];
+    default:
+      break;
+  }
+  if (!first.basePos) return kReportedKinds[0];
+  // A related word's "-ly" adverb is derived from it; its other forms are inflections.
+  return first.kind == FormKind::kAdverb ? kReportedKinds[4] : kReportedKinds[5];
+}
+
 // A headword as the lookup matches it.
 struct Headword {
   std::string_view text;
@@ -358,29 +383,7 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
     if (!more) break;
   }
 
-  // The report's names of the kinds of line, in the order it lists them.
-  const auto kindOf = [](const Inflection& first) -> const char* {
-    switch (first.kind) {
-      case FormKind::kVariant:
-        return "compounds written closed";
-      case FormKind::kClipping:
-        return "clipped words";
-      case FormKind::kOpposite:
-        return "words that say \"not\" with \"un\" or \"non\"";
-      case FormKind::kNounForm:
-      case FormKind::kVerbForm:
-      case FormKind::kAdjectiveForm:
-        return "derived words";
-      default:
-        break;
-    }
-    if (!first.basePos) return "inflected forms";
-    return first.kind == FormKind::kAdverb ? "derived words" : "inflected forms of related words";
-  };
-  for (const char* kind :
-       {"inflected forms", "compounds written closed", "clipped words",
-        "words that say \"not\" with \"un\" or \"non\"", "derived words", "inflected forms of related words"})
-    imported.report.forms.kinds.Add(kind, 0);
+  for (const char* kind : kReportedKinds) imported.report.forms.kinds.Add(kind, 0);  // in this order
 
   const Registrations* registrations = imported.settings.registrations;
   std::vector<std::pair<size_t, DictionaryLine>> added;  // after which line
@@ -396,7 +399,7 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
         ++imported.report.pronunciationsCarried;
       }
     }
-    imported.report.forms.kinds.Add(kindOf(*f.readings.front()));
+    imported.report.forms.kinds.Add(ReportedKind(*f.readings.front()));
     added.emplace_back(f.after, DictionaryLine{text, std::move(meaning)});
   }
   imported.report.forms.made = true;
