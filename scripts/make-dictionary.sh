@@ -5,7 +5,7 @@
 #               (edict) filling its gaps: what scripts/run.sh and the package use
 #     freedict: build/dict/freedict-RAdoro.txt from dict-freedict-eng-jpn
 #     edict:    build/dict/edict-RAdoro.txt from edict (larger, inverted)
-# Each has lines for the inflected forms of its headwords, made with WordNet
+# Each has lines for the inflected forms of its headwords and related words, made with WordNet
 # (wordnet-base) and the word lists of wamerican and wbritish.
 # The file is made once and reused until the import tool or the data is newer.
 # Installs what is missing (as root). Only the path goes to standard output.
@@ -45,8 +45,9 @@ esac
 form_packages=(wordnet-base wamerican wbritish)
 form_inputs=(/usr/share/wordnet/index.noun /usr/share/wordnet/index.verb /usr/share/wordnet/index.adj
   /usr/share/wordnet/index.adv /usr/share/wordnet/noun.exc /usr/share/wordnet/verb.exc
-  /usr/share/wordnet/adj.exc /usr/share/wordnet/adv.exc /usr/share/dict/american-english
-  /usr/share/dict/british-english)
+  /usr/share/wordnet/adj.exc /usr/share/wordnet/adv.exc /usr/share/wordnet/data.noun
+  /usr/share/wordnet/data.verb /usr/share/wordnet/data.adj /usr/share/wordnet/data.adv
+  /usr/share/dict/american-english /usr/share/dict/british-english)
 
 # The data and what building the native tree needs.
 needed=(cmake make clang googletest zlib1g-dev "${packages[@]}" "${form_packages[@]}")

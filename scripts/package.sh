@@ -40,8 +40,8 @@ case "$main_dictionary" in
     main_ja="FreeDict の英日辞書 (FreeDict+WikDict、Wiktionary のデータから作成)"
     main_en="the FreeDict English-Japanese dictionary (FreeDict+WikDict, made from Wiktionary data)" ;;
   default)
-    main_ja="FreeDict の英日辞書に、そこにない語を EDICT から補い、語形変化の行を加えたもの"
-    main_en="the FreeDict English-Japanese dictionary, with the words it lacks taken from EDICT and lines for inflected forms" ;;
+    main_ja="FreeDict の英日辞書に、そこにない語を EDICT から補い、語形変化と派生語などの行を加えたもの"
+    main_en="the FreeDict English-Japanese dictionary, with the words it lacks taken from EDICT and lines for inflected forms and related words" ;;
   *) fail "no description of the dictionary '$main_dictionary' for the readme" ;;
 esac
 

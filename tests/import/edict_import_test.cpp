@@ -55,6 +55,12 @@ TEST(EdictImportTest, ParseLine) {
        false, {{"take", "(be able to) (food, etc.)"}}},
       {"する /(vs-i) to (a (b)) c/(v1) to (only a note)/(v1) to (unclosed x/", "する", "", false,
        {{"c", "(a (b))"}, {"(unclosed x", ""}}},
+      // Its first word stands alone: a comma or ellipsis after it would take the word's lookup.
+      {"ＴＰＯ /(n) time, place, occasion/well.../Mr. Smith/", "ＴＰＯ", "", false,
+       {{"time place occasion", ""}, {"well ...", ""}, {"Mr. Smith", ""}}},
+      // Nor with quote marks; an apostrophe that begins a word stays.
+      {"無罪 [むざい] /(n) \"not guilty\" verdict (law)/'ra'-removed/'tis/\"\"x/\"open/", "無罪", "むざい", false,
+       {{"not guilty verdict", "(law)"}, {"ra-removed", ""}, {"'tis", ""}, {"\"\"x", ""}, {"\"open", ""}}},
   };
   for (const auto& c : cases) {
     std::optional<EdictEntry> e = ParseEdictLine(c.line);

@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "test_files.h"
+
 namespace import {
 namespace {
 
 const char* kKindNames[] = {"past",         "past+pp", "pp",          "plural",     "3sg",       "ing",
                             "er",           "est",     "present",     "possessive", "objective", "own",
-                            "before-vowel", "adverb",  "contraction", "base"};
+                            "before-vowel", "adverb",  "contraction", "base",       "noun-of",   "verb-of",
+                            "adjective-of", "clipped", "variant",     "opposite"};
 
 const EnglishForms& Forms() {
   static const EnglishForms forms{FormSources{}};
@@ -54,6 +59,7 @@ TEST(EnglishFormsTest, FormsOfHeadwords) {
       {"its", "it possessive"},
       {"those", "that plural"},
       {"doesn't", "does not<do contraction"},
+      {"it'll", "it will<it contraction"},
       {"fastest", "fast est/adv, fast est"},
       {"happier", "happy er"},
       {"bigger", "big er, big er/adv"},
@@ -92,6 +98,33 @@ TEST(EnglishFormsTest, FormsOfHeadwords) {
     EXPECT_EQ(readings.count(word), 0u) << word;
 }
 
+// Words related to a headword that are none themselves, and their forms.
+TEST(EnglishFormsTest, RelatedWordsOfHeadwords) {
+  const std::map<std::string, std::string> readings =
+      Readings({"position", "redistribution", "information", "regression", "built-in", "time zone",
+                "privileged", "quote", "less", "a verse", "close up", "clear"});
+  const std::pair<const char*, const char*> expected[] = {
+      {"positional", "position adjective-of"},
+      {"redistribute", "redistribution verb-of"},
+      {"redistributed", "redistribute<redistribution past+pp"},
+      {"info", "information clipped"},
+      {"regress", "regression verb-of"},  // no clipping: "-ion" is an ending
+      {"builtin", "built-in variant"},
+      {"timezone", "time zone variant"},
+      {"time-zone", "none"},  // no word list has it
+      {"unprivileged", "privileged opposite"},
+      {"unquoted", "quoted<quote opposite"},
+      {"unless", "none"},   // "less" ends as no adjective that "un" negates
+      {"averse", "none"},   // nor is it "a verse" closed
+      {"closeup", "none"},  // nor "close up": a verb and its particle
+      {"clarity", "none"},  // WordNet derives it from "clear", with too few letters in common
+  };
+  for (const auto& [form, reading] : expected) {
+    auto it = readings.find(form);
+    EXPECT_EQ(it == readings.end() ? "none" : it->second, reading) << form;
+  }
+}
+
 // WordNet's own morphology, which checks the forms without their rules.
 TEST(EnglishFormsTest, BaseForms) {
   const std::pair<const char*, std::vector<std::string>> cases[] = {
@@ -112,6 +145,32 @@ TEST(EnglishFormsTest, MissingFilesAreNamed) {
     ADD_FAILURE() << "no error";
   } catch (const std::exception& e) {
     EXPECT_NE(std::string(e.what()).find("/nonexistent/index.noun"), std::string::npos) << e.what();
+  }
+}
+
+// A data file (read for the related words) missing or not WordNet's is
+// named; WordNet's other files are the real ones.
+TEST(EnglishFormsTest, MissingOrDamagedDataFileIsNamed) {
+  import_test::TempDir dir;
+  for (const char* name : {"index.noun", "index.verb", "index.adj", "index.adv", "noun.exc", "verb.exc",
+                           "adj.exc", "adv.exc", "data.verb", "data.adj", "data.adv"})
+    std::filesystem::create_symlink(std::string(kWordnetDirectory) + "/" + name, dir / name);
+  const std::pair<const char*, std::string> cases[] = {
+      {nullptr, "/data.noun: cannot open"},
+      {"  licence\n00001740 03 n 01 entity 0 000 | x\n00001741 03 n 02 a 0 001 | x\n", "data.noun: line 3: "},
+      {"00001740 03 n 01 entity 0 001 + 0000174x n 0101 | x\n", "data.noun: line 1: "},
+      {"  licence only\n", "data.noun: holds no WordNet synsets"},
+  };
+  FormSources sources;
+  sources.wordnetDirectory = dir.Path();
+  for (const auto& [data, error] : cases) {
+    if (data) import_test::WriteBytes(dir / "data.noun", data);
+    try {
+      EnglishForms forms(sources);
+      ADD_FAILURE() << "no error: " << error;
+    } catch (const std::exception& e) {
+      EXPECT_NE(std::string(e.what()).find(error), std::string::npos) << e.what();
+    }
   }
 }
 

@@ -117,11 +117,17 @@ TEST(ImportCommandTest, FilledAndWithFormLines) {
   const std::string lines = ReadBytes(dir / "RAdoro.txt");
   for (const char* line :
        {"\nrun\tn. ①区間、時間 ②走る", "\nran\tv. runの過去形 ― 作動、動く\r\n",
-        "\nregression\t〔EDICT〕回帰[かいき]\r\n", "\nregressions\tn. regressionの複数形 ― 回帰"})
+        "\nregression\t〔EDICT〕回帰[かいき]\r\n", "\nregressions\tn. regressionの複数形 ― 回帰",
+        "\nrunup\tn. run-upの別綴り ― 助走\r\n", "\nrevolve\tv. revolutionの動詞形 ― 回帰[かいき]\r\n",
+        "\nuntravelled\tadj. travelledの反意語 ― 走る[はしる]\r\n"})
     EXPECT_NE(lines.find(Cp932(line)), std::string::npos) << line;
   EXPECT_EQ(lines.find(Cp932("\nrun\t〔EDICT〕")), std::string::npos);  // FreeDict has it
   EXPECT_NE(run.out.find("lines taken from EDICT for the headwords the other lacks: 12"), std::string::npos);
-  EXPECT_NE(run.out.find("form lines:          19 (of 23 inflected forms"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("form lines:          44 (of 49 inflected forms and related words; "),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("\n    19 inflected forms\n    1 compounds written closed or hyphenated\n"),
+            std::string::npos);
 
   run = RunImport(dir, sources + " --no-forms");
   EXPECT_NE(run.out.find("form lines:          none made: --no-forms was given"), std::string::npos)

@@ -42,6 +42,14 @@ TEST(RealDictionaryTest, RightEntryFirst) {
       {"an", "an\tart. aの母音の前の形", "an"},
       {"those", "those\tpron. thatの複数形 ― ", "those"},
       {"optional", "optional\t〔EDICT〕", "optional"},  // a basic word FreeDict lacks
+      // Words that are no headword, related to one.
+      {"positional", "positional\tadj. positionの形容詞形 ― 位置", "positional"},
+      {"redistribute", "redistribute\tv. redistributionの動詞形 ― ", "redistribute"},
+      {"denoted", "denoted\tv. denoteの過去形・過去分詞 ― ", "denote"},
+      {"info", "info\tn. informationの略 ― 情報", "info"},
+      {"builtin", "builtin\tadj. built-inの別綴り ― ", "builtin"},
+      {"unprivileged", "unprivileged\tadj. privilegedの反意語 ― ", "unprivileged"},
+      {"time,", "time\tn. ", "time"},  // not "time, place, occasion"
   };
   for (const Case& c : cases) {
     const lookup::LookupResult result = lookup::Lookup(dir / "RAdoro.txt", c.word, false);

@@ -15,8 +15,9 @@
 // two letters at least, or "a" or "I"); right_first: the share of those whose
 // first row's headword is the token as copied, the word, or one of its base
 // forms by WordNet's morphology (--wordnet, default /usr/share/wordnet);
-// wrong_base: the share whose first row is a form line
-// naming a base that is none of those. A dictionary given with --before is
+// wrong_base: the share whose first row is a form line naming a base that is
+// none of those, nor a word WordNet relates the word to, nor the same
+// compound, nor the word without "un" or "non". A dictionary given with --before is
 // measured first, as "<name>-before", and every token it finds must be found
 // by NAME's dictionary too, or the tool stops. Details go to stderr, among
 // them stripped=<z>% (every token looked up without its punctuation, whether
@@ -169,13 +170,16 @@ std::pair<std::string, std::string> HeadwordAndBase(std::string_view row) {
 }
 
 // Whether a form line for `form` names a right `base`: one of the bases of
-// `form` by WordNet's morphology, or a word `form` is a base of ("specify",
-// named after "specifying", whose meaning it takes).
+// `form` by WordNet's morphology, a word `form` is a base of ("specify",
+// named after "specifying", whose meaning it takes), or a word WordNet
+// relates it to or that is the same compound ("positional" of "position",
+// "builtin" of "built-in").
 bool NamesRightBase(const import::EnglishForms& english, const std::string& form, const std::string& base) {
   const std::string folded = dictionary::FoldedText(base);
   const std::vector<std::string> bases = english.BaseForms(form), inflections = english.BaseForms(folded);
   return std::find(bases.begin(), bases.end(), folded) != bases.end() ||
-         std::find(inflections.begin(), inflections.end(), form) != inflections.end();
+         std::find(inflections.begin(), inflections.end(), form) != inflections.end() ||
+         english.Relates(form, folded);
 }
 
 void Judge(const Token& token, const lookup::LookupResult& result, const import::EnglishForms& english,

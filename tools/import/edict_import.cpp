@@ -88,6 +88,43 @@ size_t LeadingNotesLength(std::string_view gloss) {
   return end;
 }
 
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// The words without the quote marks around those they begin with:
+// "\"not guilty\" verdict" is "not guilty verdict", "'ra'-removed" is
+// "ra-removed"; an apostrophe with no partner after a word ("'tis") stays.
+std::string WithoutLeadingQuotes(std::string_view words) {
+  if (words.size() < 3 || (words[0] != '"' && words[0] != '\'')) return std::string(words);
+  size_t close = 1;
+  for (;; ++close) {
+    close = words.find(words[0], close);
+    if (close == std::string_view::npos) return std::string(words);
+    // A closing apostrophe ends a word; another is inside one ("can't").
+    if (words[0] == '"' || (IsAsciiLetter(words[close - 1]) &&
+                            (close + 1 == words.size() || !IsAsciiLetter(words[close + 1]))))
+      break;
+  }
+  if (close == 1) return std::string(words);
+  std::string unquoted(words.substr(1, close - 1));
+  unquoted.append(words.substr(close + 1));
+  return unquoted;
+}
+
+// The words with their first one standing alone, so that a word copied with
+// the comma or full stop after it finds its own line and not a phrase's:
+// "time, place, occasion" is "time place occasion", "well..." is "well ...".
+std::string WithFirstWordAlone(std::string words) {
+  size_t end = 0;
+  while (end < words.size() && (IsAsciiLetter(words[end]) || words[end] == '\'')) ++end;
+  if (end == 0 || end == words.size()) return words;
+  if (words.compare(end, 3, "...") == 0) return words.insert(end, " ");
+  if (words[end] != ',' || end + 1 == words.size()) return words;
+  std::string alone;
+  for (size_t i = 0; i < words.size(); ++i)
+    if (words[i] != ',' || i + 1 == words.size() || words[i + 1] != ' ') alone.push_back(words[i]);
+  return alone;
+}
+
 // The Japanese words of one headword, common words first, each once.
 struct Translations {
   std::vector<std::string> common, other;
@@ -133,7 +170,9 @@ std::optional<EdictEntry> ParseEdictLine(std::string_view line) {
     if (StartsWith(gloss, kVerbGlossPrefix) && std::any_of(pos.begin(), pos.end(), IsVerbCode))
       gloss = Trim(gloss.substr(kVerbGlossPrefix.size()));
     // A note before the words (left when a verb's "to " went) goes after
-    // them, so that the headword begins with a word: "(seem) eager to".
+    // them, and quote marks around the first words go, so that the headword
+    // begins with a word: "(seem) eager to", "\"not guilty\" verdict"; and
+    // that word stands alone.
     const size_t leading = LeadingNotesLength(gloss);
     const std::string_view leadingNotes = Trim(gloss.substr(0, leading));
     auto [words, notes] = SplitTrailingNotes(gloss.substr(leading));
@@ -144,7 +183,7 @@ std::optional<EdictEntry> ParseEdictLine(std::string_view line) {
     std::string note(leadingNotes);
     if (!note.empty() && !notes.empty()) note += ' ';
     note += notes;
-    entry.glosses.push_back({std::string(words), std::move(note)});
+    entry.glosses.push_back({WithFirstWordAlone(WithoutLeadingQuotes(words)), std::move(note)});
   }
   return entry;
 }

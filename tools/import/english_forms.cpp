@@ -8,6 +8,7 @@
 #include "dictionary/dictionary_line.h"
 #include "gzip_file.h"
 #include "import_error.h"
+#include "related_words.h"
 #include "text_util.h"
 
 namespace import {
@@ -96,14 +97,28 @@ constexpr FunctionForm kFunctionForms[] = {
     {"you're", "you", FormKind::kContraction, PartOfSpeech::kPronoun, "you are"},
     {"you've", "you", FormKind::kContraction, PartOfSpeech::kPronoun, "you have"},
     {"you'll", "you", FormKind::kContraction, PartOfSpeech::kPronoun, "you will"},
+    {"you'd", "you", FormKind::kContraction, PartOfSpeech::kPronoun, "you would"},
     {"we're", "we", FormKind::kContraction, PartOfSpeech::kPronoun, "we are"},
     {"we've", "we", FormKind::kContraction, PartOfSpeech::kPronoun, "we have"},
     {"we'll", "we", FormKind::kContraction, PartOfSpeech::kPronoun, "we will"},
+    {"we'd", "we", FormKind::kContraction, PartOfSpeech::kPronoun, "we would"},
     {"they're", "they", FormKind::kContraction, PartOfSpeech::kPronoun, "they are"},
     {"they've", "they", FormKind::kContraction, PartOfSpeech::kPronoun, "they have"},
     {"they'll", "they", FormKind::kContraction, PartOfSpeech::kPronoun, "they will"},
+    {"they'd", "they", FormKind::kContraction, PartOfSpeech::kPronoun, "they would"},
     {"he's", "he", FormKind::kContraction, PartOfSpeech::kPronoun, "he is"},
     {"she's", "she", FormKind::kContraction, PartOfSpeech::kPronoun, "she is"},
+    {"he'll", "he", FormKind::kContraction, PartOfSpeech::kPronoun, "he will"},
+    {"she'll", "she", FormKind::kContraction, PartOfSpeech::kPronoun, "she will"},
+    {"he'd", "he", FormKind::kContraction, PartOfSpeech::kPronoun, "he would"},
+    {"she'd", "she", FormKind::kContraction, PartOfSpeech::kPronoun, "she would"},
+    {"it'll", "it", FormKind::kContraction, PartOfSpeech::kPronoun, "it will"},
+    {"that'll", "that", FormKind::kContraction, PartOfSpeech::kPronoun, "that will"},
+    {"there'll", "there", FormKind::kContraction, PartOfSpeech::kAdverb, "there will"},
+    {"who's", "who", FormKind::kContraction, PartOfSpeech::kPronoun, "who is"},
+    {"where's", "where", FormKind::kContraction, PartOfSpeech::kAdverb, "where is"},
+    {"shan't", "shall", FormKind::kContraction, PartOfSpeech::kVerb, "shall not"},
+    {"needn't", "need", FormKind::kContraction, PartOfSpeech::kVerb, "need not"},
 };
 // Its forms are all in the table; the rules would make "bed" of it.
 constexpr std::string_view kOnlyInTable = "be";
@@ -314,6 +329,9 @@ EnglishForms::EnglishForms(const FormSources& sources) {
     });
     if (words_.empty()) throw ImportError(path + ": holds no words");
   }
+  relations_ = ReadWordnetRelations(sources.wordnetDirectory);
+  for (const RelatedWord& r : relations_)
+    relatedTo_[dictionary::FoldedText(r.word)].push_back(dictionary::FoldedText(r.other));
 }
 
 const EnglishForms::Lemma* EnglishForms::FindLemma(const std::string& word) const {
@@ -333,6 +351,34 @@ int32_t EnglishForms::Frequency(std::string_view word, PartOfSpeech pos) const {
   if (part >= 4) return 0;
   const Lemma* lemma = FindLemma(std::string(word));
   return lemma ? lemma->frequency[part] : 0;
+}
+
+std::optional<PartOfSpeech> EnglishForms::MainPartOf(const std::string& word) const {
+  const Lemma* lemma = FindLemma(word);
+  if (!lemma) return std::nullopt;
+  std::optional<PartOfSpeech> main;
+  for (int part = 0; part < 4; ++part)
+    if ((lemma->parts >> part) & 1u &&
+        (!main || lemma->frequency[part] > lemma->frequency[static_cast<int>(*main)]))
+      main = static_cast<PartOfSpeech>(part);
+  return main;
+}
+
+std::vector<std::string> EnglishForms::WordsBeginningWith(std::string_view prefix) const {
+  std::vector<std::string> found;
+  for (const std::string& word : words_)
+    if (StartsWith(word, prefix)) found.push_back(word);
+  for (const auto& [lemma, parts] : lemmas_)
+    if (StartsWith(lemma, prefix) && !words_.count(lemma) && lemma.find('_') == std::string::npos)
+      found.push_back(lemma);
+  return found;
+}
+
+bool EnglishForms::Relates(const std::string& word, const std::string& other) const {
+  const std::string a = dictionary::FoldedText(word), b = dictionary::FoldedText(other);
+  if (SameCompound(a, b) || SaysNot(a, b)) return true;
+  auto it = relatedTo_.find(a);
+  return it != relatedTo_.end() && std::find(it->second.begin(), it->second.end(), b) != it->second.end();
 }
 
 std::vector<std::string> EnglishForms::BaseForms(const std::string& word, bool anyWord) const {
@@ -496,6 +542,32 @@ void EnglishForms::AddBorrowedForms(const std::unordered_map<std::string_view, s
   }
 }
 
+void EnglishForms::AddRelatedWords(const std::unordered_map<std::string_view, size_t>& bases,
+                                   Readings& readings) const {
+  std::unordered_set<std::string> taken;  // forms of the headwords themselves
+  for (const auto& [form, all] : readings) taken.insert(form);
+  const std::vector<RelatedReading> related = RelatedWordsOf(*this, bases);
+  for (const RelatedReading& r : related) taken.insert(r.word);
+  for (const RelatedReading& r : related) {
+    if (readings.count(r.word)) continue;
+    Add(readings, {r.word, r.headword, r.kind, r.pos, r.shown, r.headwordPos});
+    // Its inflections name it and give the headword's meaning: "denoted" of
+    // "denote", derived from "denotation".
+    if (!HasForms(r.word)) continue;
+    Readings own;
+    AddIrregularForms(r.word, own);
+    AddRegularForms(r.word, false, own);
+    for (auto& [form, all] : own) {
+      if (taken.count(form) || bases.count(form)) continue;
+      for (Reading& reading : all) {
+        Inflection& i = reading.inflection;
+        Add(readings, {i.form, r.headword, i.kind, i.pos, r.word, r.headwordPos}, reading.irregular,
+            reading.bent);
+      }
+    }
+  }
+}
+
 void EnglishForms::Resolve(std::vector<Reading> all, bool headword, bool inTable,
                            std::vector<Inflection>& forms) const {
   std::unordered_set<std::string> irregularBases;
@@ -567,6 +639,7 @@ std::vector<Inflection> EnglishForms::FormsOf(const std::unordered_map<std::stri
     AddRegularForms(base, possessed.count(base) != 0, readings);
   }
   AddBorrowedForms(bases, readings);
+  AddRelatedWords(bases, readings);
   std::unordered_set<std::string> tableForms;
   for (const FunctionForm& f : kFunctionForms) {
     tableForms.insert(f.form);

@@ -2,18 +2,24 @@
 // exception lists, regular ones made by the spelling rules and kept only when
 // the word lists (or WordNet) know the result as a word; the "-ly" adverbs of
 // adjectives; the forms of be and the modal verbs, the cases of the pronouns
-// and the common contractions.
+// and the common contractions. And the words related to a headword that are
+// none themselves: derived from it, cut from it, its compound written closed,
+// itself with "un" or "non" (related_words.h), with their own inflections.
 #pragma once
 
 #include <cstdint>
 #include <initializer_list>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
+
+#include "part_of_speech.h"
+#include "wordnet_relations.h"
 
 namespace import {
 
@@ -39,19 +45,23 @@ enum class FormKind : uint8_t {
   kPresentParticiple,
   kComparative,
   kSuperlative,
-  kPresent,      // am, are
-  kPossessive,   // its, his
-  kObjective,    // him, them
-  kOwnPronoun,   // hers, ours
-  kBeforeVowel,  // an
-  kAdverb,       // the "-ly" adverb of an adjective
-  kContraction,  // doesn't
-  kBaseForm,     // "specify" of the headword "specifying"
+  kPresent,        // am, are
+  kPossessive,     // its, his
+  kObjective,      // him, them
+  kOwnPronoun,     // hers, ours
+  kBeforeVowel,    // an
+  kAdverb,         // the "-ly" adverb of an adjective
+  kContraction,    // doesn't
+  kBaseForm,       // "specify" of the headword "specifying"
+  kNounForm,       // "scarcity" of "scarce": a word derived from another
+  kVerbForm,       // "redistribute" of "redistribution"
+  kAdjectiveForm,  // "positional" of "position"
+  kClipping,       // "info" of "information"
+  kVariant,        // "builtin" of "built-in": a compound written closed
+  kOpposite,       // "unprivileged" of "privileged"
 };
 
 inline bool IsPastKind(FormKind kind) { return kind <= FormKind::kParticiple; }
-
-enum class PartOfSpeech : uint8_t { kNoun, kVerb, kAdjective, kAdverb, kPronoun, kArticle };
 
 struct Inflection {
   std::string form;  // ASCII
@@ -59,6 +69,8 @@ struct Inflection {
   FormKind kind;
   PartOfSpeech pos;
   std::string shown = {};  // what the line names instead of `base`, "does not" of "doesn't"
+  // The base's, where it is another: "position" (n.) of "positional" (adj.).
+  std::optional<PartOfSpeech> basePos = {};
 };
 
 class EnglishForms {
@@ -78,6 +90,21 @@ class EnglishForms {
 
   // How often WordNet's tagged texts use `word` as `pos`: to order readings.
   int32_t Frequency(std::string_view word, PartOfSpeech pos) const;
+  // WordNet's most frequent part of speech of `word` ("lower_case" for
+  // "lower case"), if it has the word.
+  std::optional<PartOfSpeech> MainPartOf(const std::string& word) const;
+  // Whether the word lists or WordNet have `word`.
+  bool IsWord(const std::string& word) const { return words_.count(word) || lemmas_.count(word); }
+  // Whether the word lists have `word`: the words in common use.
+  bool IsListed(const std::string& word) const { return words_.count(word) != 0; }
+  const std::vector<RelatedWord>& Relations() const { return relations_; }
+  // The words of the lists and WordNet's single-word lemmas that begin with
+  // `prefix`, each once.
+  std::vector<std::string> WordsBeginningWith(std::string_view prefix) const;
+  bool IsLemmaOf(const std::string& word, std::initializer_list<PartOfSpeech> parts) const;
+  // Whether a line may name `other` for `word` as related_words.h relates
+  // them, by WordNet or by their letters, whatever the headwords.
+  bool Relates(const std::string& word, const std::string& other) const;
 
   // The base forms of `word` (lower case) by WordNet's own morphology: its
   // exception lists, then its endings cut off ("-ly" too), a base kept when
@@ -103,18 +130,19 @@ class EnglishForms {
   void AddIrregularForms(const std::string& base, Readings& readings) const;
   void AddRegularForms(const std::string& base, bool possessed, Readings& readings) const;
   void AddBorrowedForms(const std::unordered_map<std::string_view, size_t>& bases, Readings& readings) const;
+  void AddRelatedWords(const std::unordered_map<std::string_view, size_t>& bases, Readings& readings) const;
   // The readings of one form that stand, in the order a line gives them.
   void Resolve(std::vector<Reading> all, bool headword, bool inTable, std::vector<Inflection>& forms) const;
   bool HasIrregularPast(const std::string& verb) const;
 
-  bool IsWord(const std::string& word) const { return words_.count(word) || lemmas_.count(word); }
   const Lemma* FindLemma(const std::string& word) const;
-  bool IsLemmaOf(const std::string& word, std::initializer_list<PartOfSpeech> parts) const;
 
   std::unordered_map<std::string, Lemma> lemmas_;
   std::unordered_set<std::string> words_;
   std::unordered_map<std::string, std::vector<Irregular>> irregular_;         // by base
   std::unordered_map<std::string, std::vector<std::string>> irregularBases_;  // by form
+  std::vector<RelatedWord> relations_;
+  std::unordered_map<std::string, std::vector<std::string>> relatedTo_;  // relations_ by word, lower case
 };
 
 }  // namespace import

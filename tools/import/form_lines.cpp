@@ -51,6 +51,12 @@ constexpr KindName kKindNames[] = {
     {FormKind::kAdverb, "\x95\x9B\x8E\x8C\x8C\x60"},                               // 副詞形
     {FormKind::kContraction, "\x92\x5A\x8F\x6B\x8C\x60"},                          // 短縮形
     {FormKind::kBaseForm, "\x8C\xB4\x8C\x60"},                                     // 原形
+    {FormKind::kNounForm, "\x96\xBC\x8E\x8C\x8C\x60"},                             // 名詞形
+    {FormKind::kVerbForm, "\x93\xAE\x8E\x8C\x8C\x60"},                             // 動詞形
+    {FormKind::kAdjectiveForm, "\x8C\x60\x97\x65\x8E\x8C\x8C\x60"},                // 形容詞形
+    {FormKind::kClipping, "\x97\xAA"},                                             // 略
+    {FormKind::kVariant, "\x95\xCA\x92\xD4\x82\xE8"},                              // 別綴り
+    {FormKind::kOpposite, "\x94\xBD\x88\xD3\x8C\xEA"},                             // 反意語
 };
 
 // The labels of the parts of speech, as the FreeDict lines write them.
@@ -127,6 +133,31 @@ std::string Excerpt(std::string_view meaning, const std::vector<std::string_view
     cut = i = next;
   }
   return excerpt.substr(0, cut) + std::string(kEllipsis);
+}
+
+// What the report counts the lines of.
+constexpr const char* kReportedKinds[] = {"inflected forms", "compounds written closed or hyphenated",
+                                          "clipped words",   "words that say \"not\" with \"un\" or \"non\"",
+                                          "derived words",   "inflected forms of related words"};
+
+const char* ReportedKind(const Inflection& first) {
+  switch (first.kind) {
+    case FormKind::kVariant:
+      return kReportedKinds[1];
+    case FormKind::kClipping:
+      return kReportedKinds[2];
+    case FormKind::kOpposite:
+      return kReportedKinds[3];
+    case FormKind::kNounForm:
+    case FormKind::kVerbForm:
+    case FormKind::kAdjectiveForm:
+      return kReportedKinds[4];
+    default:
+      break;
+  }
+  if (!first.basePos) return kReportedKinds[0];
+  // A related word's "-ly" adverb is derived from it; its other forms are inflections.
+  return first.kind == FormKind::kAdverb ? kReportedKinds[4] : kReportedKinds[5];
 }
 
 // A headword as the lookup matches it.
@@ -222,8 +253,9 @@ std::string FormMeaning(std::vector<const Inflection*> readings, MeaningOf meani
     const Inflection& first = *readings[i];
     meaning.append(Label(first.pos)).append(" ").append(first.shown.empty() ? base : first.shown);
     meaning.append(kOf).append(Name(first.kind));
-    // An adverb's meaning is its adjective's.
+    // An adverb's meaning is its adjective's, a derived word's its base's.
     const auto senseLabel = [](const Inflection* r) {
+      if (r->basePos) return Label(*r->basePos);
       return Label(r->kind == FormKind::kAdverb ? PartOfSpeech::kAdjective : r->pos);
     };
     std::vector<std::string_view> labels{senseLabel(readings[i])};
@@ -233,8 +265,11 @@ std::string FormMeaning(std::vector<const Inflection*> readings, MeaningOf meani
       meaning += Name(readings[j]->kind);
       labels.push_back(senseLabel(readings[j]));
     }
-    // A function word's base has other senses ("a", the letter): none is shown.
-    const bool ownSenseOnly = first.pos == PartOfSpeech::kPronoun || first.pos == PartOfSpeech::kArticle;
+    // A function word's base has other senses ("a", the letter): none is
+    // shown; nor another part of speech's of a derived word's base ("percher"
+    // of the verb "perch", not of the fish).
+    const bool ownSenseOnly = first.pos == PartOfSpeech::kPronoun || first.pos == PartOfSpeech::kArticle ||
+                              first.basePos.has_value();
     const std::string excerpt = Excerpt(baseMeaning, labels, ownSenseOnly);
     if (!excerpt.empty()) meaning.append(kMeaningSeparator).append(excerpt);
     i = end;
@@ -276,6 +311,8 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
     size_t after;  // the line of its first base
     bool plural = false;
     bool needed = false;
+    bool mute = false;  // a related word's line without its base's meaning: never made
+    std::string meaning = {};
   };
   std::vector<Form> all;
   const auto formOf = [](const Form& f) -> const std::string& { return f.readings.front()->form; };
@@ -284,7 +321,20 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
       all.push_back({{}, {}, indexOf.at(inflection.base)});
     all.back().readings.push_back(&inflection);
     all.back().plural = all.back().plural || inflection.kind == FormKind::kPlural;
-    all.back().bases.insert(inflection.base);
+    // The line of the word it is a form of, which is the base's line but
+    // where that word has a line of its own: "denote", derived from
+    // "denotation", for "denoted".
+    const bool ownWord = !inflection.shown.empty() && inflection.kind != FormKind::kContraction;
+    all.back().bases.insert(ownWord ? inflection.shown : inflection.base);
+  }
+
+  for (Form& f : all) {
+    f.meaning = FormMeaning(f.readings, [&](const std::string& base) -> std::string_view {
+      return lines[indexOf.at(base)].meaning;
+    });
+    f.mute = f.meaning.find(kMeaningSeparator) == std::string::npos &&
+             std::all_of(f.readings.begin(), f.readings.end(),
+                         [](const Inflection* r) { return r->basePos.has_value(); });
   }
 
   // Where lines keep their order, a form's line follows its base's.
@@ -329,13 +379,16 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
     LinesLister lister(std::move(inFileOrder));
     bool more = false;
     for (Form& f : all) {
-      if (f.needed || (f.bases.count(FirstHeadword(formOf(f), lister)) &&
-                       (!f.plural || f.bases.count(FirstHeadword(InCapitals(formOf(f)), lister)))))
+      if (f.needed || f.mute ||
+          (f.bases.count(FirstHeadword(formOf(f), lister)) &&
+           (!f.plural || f.bases.count(FirstHeadword(InCapitals(formOf(f)), lister)))))
         continue;
       f.needed = more = true;
     }
     if (!more) break;
   }
+
+  for (const char* kind : kReportedKinds) imported.report.forms.kinds.Add(kind, 0);  // in this order
 
   const Registrations* registrations = imported.settings.registrations;
   std::vector<std::pair<size_t, DictionaryLine>> added;  // after which line
@@ -343,9 +396,7 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
     const Form& f = all[i];
     if (!f.needed) continue;
     const std::string& text = f.readings.front()->form;
-    std::string meaning = FormMeaning(f.readings, [&](const std::string& base) -> std::string_view {
-      return lines[indexOf.at(base)].meaning;
-    });
+    std::string meaning = f.meaning;
     if (registrations) {
       if (auto it = registrations->formIndexOf.find(text); it != registrations->formIndexOf.end()) {
         meaning = "[" + registrations->items[it->second].pronunciation + "]\t" + meaning;
@@ -353,6 +404,7 @@ void AddFormLines(Imported& imported, const EnglishForms& forms, LineOrder order
         ++imported.report.pronunciationsCarried;
       }
     }
+    imported.report.forms.kinds.Add(ReportedKind(*f.readings.front()));
     added.emplace_back(f.after, DictionaryLine{text, std::move(meaning)});
   }
   imported.report.forms.made = true;

@@ -12,8 +12,8 @@ bool Exists(const std::string& path) {
 
 // The first file of the English forms' data that is missing, if any.
 std::string FirstMissing(const FormSources& sources) {
-  for (const char* name :
-       {"index.noun", "index.verb", "index.adj", "index.adv", "noun.exc", "verb.exc", "adj.exc", "adv.exc"})
+  for (const char* name : {"index.noun", "index.verb", "index.adj", "index.adv", "noun.exc", "verb.exc",
+                           "adj.exc", "adv.exc", "data.noun", "data.verb", "data.adj", "data.adv"})
     if (!Exists(sources.wordnetDirectory + "/" + name)) return sources.wordnetDirectory + "/" + name;
   for (const std::string& list : sources.wordLists)
     if (!Exists(list)) return list;
@@ -23,13 +23,14 @@ std::string FirstMissing(const FormSources& sources) {
 }  // namespace
 
 std::string FormOptionsUsage() {
-  return std::string("  --wordnet DIR, --words FILE  where the English inflections come from: WordNet's\n") +
-         "            index and exception files (default " + kWordnetDirectory + ")\n" +
-         "            and word lists, one word a line (default " + kWordLists[0] + "\n" + "            and " +
-         kWordLists[1] + "; each --words replaces them); a line is\n" +
-         "            added for each inflected form whose lookup would not show its base's\n" +
-         "            line first. Without the default files none are added, and the report\n" +
-         "            says so\n" + "  --no-forms  add no lines for inflected forms\n";
+  return std::string("  --wordnet DIR, --words FILE  where the English inflections and related words\n") +
+         "            come from: WordNet's index, exception and data files (default " + kWordnetDirectory +
+         ")\n" + "            and word lists, one word a line (default " + kWordLists[0] + "\n" +
+         "            and " + kWordLists[1] + "; each --words replaces them); a line is\n" +
+         "            added for each inflected form, and each word derived from a headword,\n" +
+         "            cut from it or written as one with it, whose lookup would not show\n" +
+         "            its base's line first. Without the default files none are added, and\n" +
+         "            the report says so\n" + "  --no-forms  add no lines for inflected forms or related words\n";
 }
 
 bool FormOptions::Take(int argc, char** argv, int& i, std::string& error) {

@@ -61,7 +61,9 @@ void PrintReport(std::ostream& out, const std::string& outputPath, const ImportR
   for (const auto& [label, n] : r.changed.Items()) out << "  " << label << ": " << n << "\n";
   if (r.forms.made) {
     out << "  form lines:          " << r.forms.lines << " (of " << r.forms.forms
-        << " inflected forms; the lookup of the others shows their base first)\n";
+        << " inflected forms and related words; the lookup of the others shows their base first)\n";
+    for (const auto& [label, n] : r.forms.kinds.Items())
+      if (n) out << "    " << n << " " << label << "\n";
   } else if (!r.forms.whyNot.empty()) {
     out << "  form lines:          none made: " << r.forms.whyNot << "\n";
   }

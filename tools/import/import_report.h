@@ -43,8 +43,9 @@ struct ImportReport {
   struct {
     bool made = false;
     std::string whyNot;  // when not made
-    int64_t forms = 0;   // inflected forms of the headwords
+    int64_t forms = 0;   // inflected forms of the headwords, and words related to them
     int64_t lines = 0;   // those that needed a line: the lookup did not show a base first
+    Tally kinds;         // the lines by what their word is
   } forms;
 };
 
