@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the release package build/lexmoor-<version>-win64.zip: lexmoor.exe and
 # lexmoor-import.exe (MinGW-w64 builds), the dictionary RAdoro.txt, the EDICT
-# dictionary RAdoro-EDICT.txt beside it, a readme in Japanese and English, and
-# every licence in packaging/licenses/, ready to unpack and run.
+# dictionary RAdoro-EDICT.txt beside it, the English forms' data the importer
+# reads (forms/: WordNet's index, exception and data files without their
+# glosses, and the American and British word lists), a readme in Japanese and
+# English, and every licence in packaging/licenses/, ready to unpack and run.
 #   scripts/package.sh [--exe FILE] [--import-exe FILE] [--output ZIP]
 #     --exe FILE         package this lexmoor.exe instead of building one
 #     --import-exe FILE  package this lexmoor-import.exe instead of building one
@@ -45,7 +47,10 @@ case "$main_dictionary" in
   *) fail "no description of the dictionary '$main_dictionary' for the readme" ;;
 esac
 
-ensure_packages zip unzip binutils-mingw-w64-x86-64 || fail "the packages it needs are missing"
+ensure_packages zip unzip binutils-mingw-w64-x86-64 wordnet-base wamerican wbritish ||
+  fail "the packages it needs are missing"
+wordnet=/usr/share/wordnet
+word_lists=(/usr/share/dict/american-english /usr/share/dict/british-english)
 [ -r "$readme" ] || fail "$readme is missing"
 licence_files=("$licences"/LICENSE-*.txt)
 [ -e "${licence_files[0]}" ] || fail "no LICENSE-*.txt in $licences"
@@ -76,6 +81,18 @@ x86_64-w64-mingw32-strip -o "$files/lexmoor.exe" "$exe" || fail "cannot strip $e
 x86_64-w64-mingw32-strip -o "$files/lexmoor-import.exe" "$import_exe" || fail "cannot strip $import_exe"
 cp "$dictionary" "$files/RAdoro.txt"
 cp "$edict_dictionary" "$files/RAdoro-EDICT.txt"
+# What lexmoor-import.exe makes form lines from, as the Debian packages hold it
+# but for the data files' glosses, which it does not read: 9 MB zipped with them, 5.6 without.
+mkdir -p "$files/forms/wordnet" "$files/forms/words"
+for f in "$wordnet"/index.{noun,verb,adj,adv} "$wordnet"/{noun,verb,adj,adv}.exc "${word_lists[@]}"; do
+  [ -s "$f" ] || fail "$f is missing or empty"
+done
+cp "$wordnet"/index.{noun,verb,adj,adv} "$wordnet"/{noun,verb,adj,adv}.exc "$files/forms/wordnet/"
+cp "${word_lists[@]}" "$files/forms/words/"
+for part in noun verb adj adv; do
+  [ -s "$wordnet/data.$part" ] || fail "$wordnet/data.$part is missing or empty"
+  sed 's/ | .*$//' "$wordnet/data.$part" >"$files/forms/wordnet/data.$part" || fail "cannot copy $wordnet/data.$part"
+done
 # Text files for Notepad: CR LF line ends (the dictionaries have them already).
 for f in "${licence_files[@]}"; do
   sed 's/\r$//; s/$/\r/' "$f" > "$files/$(basename "$f")" || fail "cannot copy $f"
@@ -88,8 +105,8 @@ done
 ! grep -q '@[A-Z_]*@' "$files/readme.txt" || fail "$readme holds a placeholder package.sh does not fill"
 
 # The files stand at the zip's top: Windows' "Extract All" makes the folder.
-(cd "$files" && zip -q -X -9 "$stage/package.zip" lexmoor.exe lexmoor-import.exe RAdoro.txt RAdoro-EDICT.txt \
-  readme.txt $(cd "$files" && ls LICENSE-*.txt)) || fail "zip failed"
+(cd "$files" && zip -q -r -X -9 "$stage/package.zip" lexmoor.exe lexmoor-import.exe RAdoro.txt RAdoro-EDICT.txt \
+  readme.txt $(cd "$files" && ls LICENSE-*.txt) forms) || fail "zip failed"
 unzip -tq "$stage/package.zip" >/dev/null || fail "the zip does not test sound"
 mkdir -p "$(dirname "$zip_path")"
 mv -f "$stage/package.zip" "$zip_path" || fail "cannot move the zip to $zip_path"

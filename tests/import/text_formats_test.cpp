@@ -3,6 +3,8 @@
 // dictionary as it was; and a dropped file's whole course.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "csv_import.h"
 #include "drop_import.h"
 #include "drop_message.h"
@@ -86,6 +88,31 @@ TEST(TextFormatsTest, ADroppedFileKeepsRegistrationsAndTellsWhatItDid) {
                     "  ・gone [g]: 新しい辞書にこの見出し語がありません\n"),
         "辞書: " + dictionary + "\n前の辞書: " + dictionary + ".bak\n"})
     EXPECT_NE(outcome.message.find(said), std::string::npos) << said << " in\n" << outcome.message;
+}
+
+// The forms' data beside the program makes form lines; without it the drop
+// still imports, and says which file it missed.
+TEST(TextFormatsTest, ADroppedFileSaysWhetherItMadeFormLines) {
+  TempDir dir;
+  const std::string dictionary = dir / "RAdoro.txt";
+  WriteBytes(dir / "words.txt", Cp932("file /// ファイル\r\nfilament /// フィラメント\r\n"));
+  const struct {
+    FormOptions forms;
+    std::string said;
+    size_t lines;
+  } cases[] = {
+      // filaments, filamentous, filed, files ("filament" would come first), filing
+      {FormOptions(), "  (うち語形変化・派生語などの行: 5)\n", 7},
+      {FormOptions::Packaged(dir.Path() + "/"),
+       "そのためのデータがありません: " + dir.Path() + "/forms\\wordnet/index.noun\n", 2},
+  };
+  for (const auto& c : cases) {
+    const DropOutcome outcome = ImportDroppedFile(dir / "words.txt", dictionary, AsGiven, c.forms);
+    EXPECT_TRUE(outcome.succeeded) << outcome.message;
+    EXPECT_NE(outcome.message.find(c.said), std::string::npos) << outcome.message;
+    const std::string written = ReadBytes(dictionary);
+    EXPECT_EQ(static_cast<size_t>(std::count(written.begin(), written.end(), '\n')), c.lines) << written;
+  }
 }
 
 TEST(TextFormatsTest, CsvRecords) {

@@ -28,11 +28,12 @@ checked=0
 while read -r kind name; do
   native_status=0 windows_status=0
   "$native_import" auto "$name" "${forms[@]}" -o "../native/$name.txt" >/dev/null 2>&1 || native_status=$?
-  "$wine_run" "$exe" auto "$name" "${forms[@]}" -o "../windows/$name.txt" >/dev/null 2>&1 </dev/null ||
+  "$wine_run" "$exe" auto "$name" "${forms[@]}" -o "../windows/$name.txt" >/dev/null 2>"$dir/windows.err" </dev/null ||
     windows_status=$?
   if [ "$kind" != bad ]; then
     [ "$native_status" -eq 0 ] || fail "$name: the native importer failed ($native_status)"
-    [ "$windows_status" -eq 0 ] || fail "$name: the Windows importer failed ($windows_status)"
+    [ "$windows_status" -eq 0 ] ||
+      fail "$name: the Windows importer failed ($windows_status): $(tr -d '\r' <"$dir/windows.err")"
     if [ "$kind" = good ]; then
       cmp -s "../native/$name.txt" "../windows/$name.txt" || fail "$name: the two dictionaries differ"
     else

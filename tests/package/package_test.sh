@@ -3,7 +3,8 @@
 # programs, both dictionaries, the readme and the licences; a dictionary file
 # dropped onto lexmoor-import.exe (its path the only argument, from a working
 # directory of its own) becomes the RAdoro.txt beside it, as the native
-# importer makes it without inflection data (Windows has none), keeping a registered pronunciation, and the running
+# importer makes it from Debian's inflection data (the package's folder "forms"
+# holds the same, but for the glosses), keeping a registered pronunciation, and the running
 # program finds its words at the next lookup; a file it refuses leaves
 # RAdoro.txt byte for byte as it was. Every outcome is read from the message box.
 #   package_test.sh LEXMOOR_EXE IMPORT_EXE POKE_EXE WINE_RUN NATIVE_TREE
@@ -40,7 +41,11 @@ for f in lexmoor.exe lexmoor-import.exe RAdoro.txt RAdoro-EDICT.txt readme.txt \
   $(cd "$top/packaging/licenses" && ls LICENSE-*.txt); do
   [ -s "$folder/$f" ] || fail "the unpacked zip lacks $f"
 done
-echo "ok: unpacked, it holds both programs, both dictionaries, the readme and every licence"
+for f in wordnet/index.noun wordnet/verb.exc wordnet/data.adj words/american-english words/british-english; do
+  [ -s "$folder/forms/$f" ] || fail "the unpacked zip lacks forms/$f"
+done
+echo "ok: unpacked, it holds both programs, both dictionaries, the forms' data, the readme and every licence"
+forms=(--wordnet /usr/share/wordnet --words /usr/share/dict/american-english --words /usr/share/dict/british-english)
 "$writer" "$dir/fixtures" >"$dir/list" || fail "write_fixtures could not write the fixtures"
 
 # "cat" carries a pronunciation as a registration writes it (Ctrl+double-click;
@@ -96,7 +101,7 @@ while read -r kind name; do
     [[ "$said" == 辞書を取り込みました* ]] || fail "$name: the message does not say it succeeded: $said"
     [[ "$said" == *"辞書: $(windows_path "$folder/RAdoro.txt")"* ]] || fail "$name: the message does not say where: $said"
     cp "$dir/before.txt" "$dir/expected.txt"
-    "$native_import" auto "$fixture" --no-forms -o "$dir/expected.txt" >/dev/null || fail "$name: the native importer failed"
+    "$native_import" auto "$fixture" "${forms[@]}" -o "$dir/expected.txt" >/dev/null || fail "$name: the native importer failed"
     if [ "$kind" = good ]; then
       cmp -s "$dir/expected.txt" "$folder/RAdoro.txt" || fail "$name: RAdoro.txt is not what the native importer makes"
     else  # characters code page 932 lacks: each system substitutes its own way
@@ -114,7 +119,7 @@ done <"$dir/list"
 
 # The other dictionary of the package takes the first one's place the same way.
 cp "$folder/RAdoro.txt" "$dir/expected.txt"
-"$native_import" auto "$folder/RAdoro-EDICT.txt" --no-forms -o "$dir/expected.txt" >/dev/null || fail "the native importer failed"
+"$native_import" auto "$folder/RAdoro-EDICT.txt" "${forms[@]}" -o "$dir/expected.txt" >/dev/null || fail "the native importer failed"
 start=$(date +%s)
 said=$(drop "$folder/RAdoro-EDICT.txt") || fail "RAdoro-EDICT.txt was not imported: $said"
 echo "ok: RAdoro-EDICT.txt imported in $(($(date +%s) - start)) s"

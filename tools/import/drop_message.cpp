@@ -135,6 +135,11 @@ std::string SuccessMessage(const ImportReport& r, SourceFormat format, const std
   m += "形式: " + FormatName(format) + "\n";
   m += "読み込んだ項目: " + std::to_string(r.entriesRead) + "\n";
   m += "書き込んだ行: " + std::to_string(r.linesWritten) + "\n";
+  if (r.forms.made)
+    m += "  (うち語形変化・派生語などの行: " + std::to_string(r.forms.lines) + ")\n";
+  else if (!r.forms.missing.empty())
+    m += "語形変化・派生語などの行は加えていません。そのためのデータがありません: " + toDisplay(r.forms.missing) +
+         "\n";
   if (r.dropped.Total()) {
     m += "取り込まなかったもの: " + std::to_string(r.dropped.Total()) + "\n";
     for (const auto& [label, n] : r.dropped.Items())

@@ -32,6 +32,13 @@ inline constexpr const char* kWordLists[] = {"/usr/share/dict/american-english",
 struct FormSources {
   std::string wordnetDirectory = kWordnetDirectory;
   std::vector<std::string> wordLists{std::begin(kWordLists), std::end(kWordLists)};
+
+  // The same data as the Windows package carries it, in the folder "forms"
+  // beside the program (`programFolder` ends with its separator).
+  static FormSources Packaged(const std::string& programFolder) {
+    const std::string forms = programFolder + "forms\\";
+    return {forms + "wordnet", {forms + "words\\american-english", forms + "words\\british-english"}};
+  }
 };
 
 // In the order a form line lists the kinds of one base: the past forms first,

@@ -64,19 +64,11 @@ void FormOptions::Apply(std::optional<EnglishForms>& forms, ImportSettings& sett
     settings.formsUnavailable = "--no-forms was given";
     return;
   }
-#ifdef _WIN32
-  // Debian's paths mean nothing on Windows: the data is used only where it is named.
-  if (!wordnetGiven_ && !wordsGiven_) {
-    settings.formsUnavailable = "no data on the English inflections was named (--wordnet and --words)";
-    return;
-  }
-#endif
-  // Where Debian's data is not installed, the dictionary is made all the same.
+  // Where the default data is missing, the dictionary is made all the same.
   const std::string missing = FirstMissing(sources_);
   if (!missing.empty() && !wordnetGiven_ && !wordsGiven_) {
-    settings.formsUnavailable = missing +
-                                " is missing (Debian's wordnet-base, wamerican and wbritish hold the data; "
-                                "--wordnet and --words name other files)";
+    settings.formsUnavailable = missing + " is missing (" + whereFrom_ + "; --wordnet and --words name other files)";
+    settings.formsMissing = missing;
     return;
   }
   forms.emplace(sources_);

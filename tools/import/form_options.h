@@ -15,6 +15,17 @@ std::string FormOptionsUsage();
 
 class FormOptions {
  public:
+  // Debian's data where it is installed.
+  FormOptions() = default;
+
+  // The data the Windows package carries beside the program.
+  static FormOptions Packaged(const std::string& programFolder) {
+    FormOptions options;
+    options.sources_ = FormSources::Packaged(programFolder);
+    options.whereFrom_ = "the package's folder \"forms\" holds the data";
+    return options;
+  }
+
   // As --no-forms gives.
   static FormOptions None() {
     FormOptions options;
@@ -33,6 +44,8 @@ class FormOptions {
 
  private:
   FormSources sources_;
+  // Where the default data comes from, for the report when it is missing.
+  std::string whereFrom_ = "Debian's wordnet-base, wamerican and wbritish hold the data";
   bool none_ = false;
   bool wordnetGiven_ = false;
   bool wordsGiven_ = false;

@@ -122,6 +122,7 @@ void FinishLines(Imported& imported, LineOrder order) {
     AddFormLines(imported, *imported.settings.forms, order);
   } else {
     imported.report.forms.whyNot = imported.settings.formsUnavailable;
+    imported.report.forms.missing = imported.settings.formsMissing;
   }
   imported.report.notCarried.clear();
   if (const Registrations* registrations = imported.settings.registrations) {

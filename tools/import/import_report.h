@@ -43,6 +43,7 @@ struct ImportReport {
   struct {
     bool made = false;
     std::string whyNot;  // when not made
+    std::string missing;  // the data file whose absence is why, if it is
     int64_t forms = 0;   // inflected forms of the headwords, and words related to them
     int64_t lines = 0;   // those that needed a line: the lookup did not show a base first
     Tally kinds;         // the lines by what their word is
@@ -55,6 +56,7 @@ struct ImportSettings {
   Progress* progress = nullptr;
   const EnglishForms* forms = nullptr;  // to add lines for inflected forms
   std::string formsUnavailable;         // why there are none, for the report
+  std::string formsMissing;             // the data file missing, when that is why
 };
 
 // The import's result, ready to write, with its report.

@@ -151,7 +151,11 @@ int main(int argc, char** argv) {
   std::string output = kDefaultOutput, encodingName = "auto";
   std::vector<std::string> files;
   bool fresh = false;
+#ifdef _WIN32
+  import::FormOptions formOptions = import::FormOptions::Packaged(import::ProgramFolder());
+#else
   import::FormOptions formOptions;
+#endif
   for (int i = 2; i < argc; ++i) {
     std::string why;
     if (formOptions.Take(argc, argv, i, why)) {

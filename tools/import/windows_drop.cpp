@@ -50,6 +50,8 @@ void Tell(const std::string& message, UINT icon) {
                 MB_OK | icon | MB_SETFOREGROUND);
 }
 
+}  // namespace
+
 std::string ProgramFolder() {
   constexpr DWORD kLongestPath = 32768;
   std::string path(kLongestPath, '\0');
@@ -57,8 +59,6 @@ std::string ProgramFolder() {
   path.resize(n < kLongestPath ? n : 0);
   return path.substr(0, path.find_last_of("\\/") + 1);  // none: the working directory
 }
-
-}  // namespace
 
 bool HasOwnConsole() {
   DWORD processes[2];
@@ -72,7 +72,8 @@ int RunDroppedFiles(const std::vector<std::string>& files) {
     return 2;
   }
   const DropOutcome outcome =
-      ImportDroppedFile(files[0], ProgramFolder() + dictionary::kDictionaryFile, ForDisplay);
+      ImportDroppedFile(files[0], ProgramFolder() + dictionary::kDictionaryFile, ForDisplay,
+                        FormOptions::Packaged(ProgramFolder()));
   Tell(outcome.message, outcome.succeeded ? MB_ICONINFORMATION : MB_ICONERROR);
   return outcome.succeeded ? 0 : 1;
 }

@@ -14,6 +14,9 @@ inline constexpr char kDropBoxTitle[] = "Lexmoor 辞書の取り込み";
 // drop or a double-click), rather than one shared with the shell that ran it.
 bool HasOwnConsole();
 
+// The folder of the program's own file, with its separator at the end.
+std::string ProgramFolder();
+
 // Imports the one file dropped; several, or none (the program double-clicked),
 // get a box that says how it is used. Returns the exit status: 0 when a file
 // was imported, 1 when it was not, 2 for the wrong number of files.
