@@ -23,8 +23,19 @@ ensure_packages() {
   fi
 }
 
+# Compilations are kept between runs and clones where ccache is installed
+# (scripts/setup.sh installs it): a clean clone compiles only what changed.
+# Paths inside the tree are hashed relative to it, so any clone's path hits.
+export CCACHE_BASEDIR="$top" CCACHE_NOHASHDIR=true
+compiler_cache=()
+if command -v ccache >/dev/null; then
+  compiler_cache=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+else
+  compiler_cache=(-DCMAKE_C_COMPILER_LAUNCHER= -DCMAKE_CXX_COMPILER_LAUNCHER=)
+fi
+
 build_native() {
-  cmake -S "$top" -B "$top/build/native" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  cmake -S "$top" -B "$top/build/native" "${compiler_cache[@]}" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$top/build/native" -j "$jobs"
 }
@@ -33,7 +44,7 @@ build_native() {
 # undefined-behaviour sanitizers on.
 build_native_checked() {
   local sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-  cmake -S "$top" -B "$top/build/native-checked" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  cmake -S "$top" -B "$top/build/native-checked" "${compiler_cache[@]}" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=Debug -DLEXMOOR_FUZZ=OFF -DLEXMOOR_DATA_TESTS=OFF -DCMAKE_CXX_FLAGS="$sanitizers" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" >/dev/null
   cmake --build "$top/build/native-checked" -j "$jobs"
@@ -41,7 +52,7 @@ build_native_checked() {
 
 # The tree the Windows tests and scripts/run.sh use: optimised, asserts kept.
 build_windows() {
-  cmake -S "$top" -B "$top/build/windows" \
+  cmake -S "$top" -B "$top/build/windows" "${compiler_cache[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" >/dev/null
   cmake --build "$top/build/windows" -j "$jobs"
@@ -49,7 +60,7 @@ build_windows() {
 
 # The program as it is shipped: asserts off.
 build_windows_release() {
-  cmake -S "$top" -B "$top/build/windows-release" \
+  cmake -S "$top" -B "$top/build/windows-release" "${compiler_cache[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$top/build/windows-release" --target lexmoor lexmoor-import -j "$jobs"
 }

@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 packages=(
   g++-mingw-w64-x86-64-posix cmake make g++ clang libclang-rt-14-dev googletest
   zlib1g-dev libz-mingw-w64-dev wine64 fonts-wine xvfb xauth locales fonts-ipafont-gothic imagemagick
-  dict-freedict-eng-jpn edict wordnet-base wamerican wbritish zip unzip
+  dict-freedict-eng-jpn edict wordnet-base wamerican wbritish zip unzip ccache
 )
 
 ensure_packages "${packages[@]}"

@@ -46,6 +46,13 @@ for f in wordnet/index.noun wordnet/verb.exc wordnet/data.adj words/american-eng
 done
 echo "ok: unpacked, it holds both programs, both dictionaries, the forms' data, the readme and every licence"
 forms=(--wordnet /usr/share/wordnet --words /usr/share/dict/american-english --words /usr/share/dict/british-english)
+# Explorer's Properties name each program and the package's version.
+version=$(sed -n 's/^project(lexmoor VERSION \([0-9][0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
+for f in "lexmoor.exe	Lexmoor ポップアップ英和辞書" "lexmoor-import.exe	Lexmoor 辞書の取り込み"; do
+  said=$(poke version "$(windows_path "$folder/${f%%	*}")") || fail "${f%%	*}: no version information"
+  [ "$said" = "$version	${f#*	}" ] || fail "${f%%	*}: version information [$said], not [$version	${f#*	}]"
+done
+echo "ok: both programs carry version $version and their descriptions"
 "$writer" "$dir/fixtures" >"$dir/list" || fail "write_fixtures could not write the fixtures"
 
 # "cat" carries a pronunciation as a registration writes it (Ctrl+double-click;

@@ -38,6 +38,7 @@
 //                                     stays until it is closed (WM_CLOSE) or for 30 s
 //   lexmoor-poke dialogs              print the state of every main dialog, one a line: visible|hidden
 //   lexmoor-poke message              wait for Lexmoor's message box, print its text (UTF-8) and press OK
+//   lexmoor-poke version FILE         print FILE's product version and description, TAB between (UTF-8)
 //
 // Texts on the command line are taken as Unicode, whatever the ANSI code page,
 // and handed on as Unicode. Every failure is reported with a message and exit
@@ -416,6 +417,16 @@ void Cover(const RECT& area) {
 
 // Prints the text of a message box titled `title` once one shows (as UTF-8;
 // its text is its longest static control's) and presses its OK.
+void PrintUtf8(const std::wstring& text) {
+  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                          nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(bytes), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), bytes, nullptr,
+                        nullptr);
+  std::printf("%s\n", utf8.c_str());
+  std::fflush(stdout);
+}
+
 void Box(const wchar_t* title) {
   constexpr DWORD kBoxWaitMs = 60000;  // the importer's box comes when a whole import is done
   HWND box = nullptr;
@@ -436,14 +447,26 @@ void Box(const wchar_t* title) {
         ::SendMessageW(child, WM_GETTEXT, shown.size(), reinterpret_cast<LPARAM>(shown.data()))));
     if (shown.size() > text.size()) text = shown;
   }
-  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                          nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(bytes), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), bytes, nullptr,
-                        nullptr);
-  std::printf("%s\n", utf8.c_str());
-  std::fflush(stdout);
+  PrintUtf8(text);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// A program file's version and description, as Explorer's Properties show them.
+void PrintVersion(const wchar_t* file) {
+  DWORD ignored = 0;
+  const DWORD size = ::GetFileVersionInfoSizeW(file, &ignored);
+  std::vector<char> info(size);
+  if (!size || !::GetFileVersionInfoW(file, 0, size, info.data())) Fail("the file has no version information");
+  std::wstring line;
+  for (const wchar_t* name : {L"ProductVersion", L"FileDescription"}) {
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+    if (!::VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) || !length)
+      Fail("the version information lacks a value");
+    line += (line.empty() ? L"" : L"\t") + std::wstring(value, wcsnlen(value, length));
+  }
+  PrintUtf8(line);
 }
 
 [[noreturn]] void Usage() {
@@ -453,7 +476,7 @@ void Box(const wchar_t* title) {
       "                    copy WORD | hotkey [MS] | lookup-clipboard | time WORD [RUNS] | fill WORD |\n"
       "                    idle | rows [N] |\n"
       "                    window | dblclick ROW [ctrl] | pronounce TEXT|--escape | close |\n"
-      "                    cover L T R B | dialogs | message | box TITLE\n");
+      "                    cover L T R B | dialogs | message | box TITLE | version FILE\n");
   std::exit(2);
 }
 
@@ -508,6 +531,8 @@ int main(int argc, char** argv) {
     Box(L"Lexmoor");  // the program's own message boxes
   } else if (command == "box" && argc == 3) {
     Box(wide[2]);
+  } else if (command == "version" && argc == 3) {
+    PrintVersion(wide[2]);
   } else if (command == "close" && argc == 2) {
     ::SendMessageA(MainDialog(), WM_COMMAND, MAKEWPARAM(IDC_CLOSE_APP, BN_CLICKED), 0);
   } else {
