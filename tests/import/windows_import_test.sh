@@ -8,15 +8,8 @@
 set -euo pipefail
 exe=$1 native=$2 wine_run=$3
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-native_import=$native/tools/import/lexmoor-import
-writer=$native/tests/import/write_fixtures
-for tool in "$native_import" "$writer"; do
-  [ -x "$tool" ] || fail "$tool is missing; build the native tree first: cmake --build $native --target lexmoor-import write_fixtures"
-done
-
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+. "$(dirname "$0")/../support/wine_test.sh"
+native_tools "$native"
 mkdir "$dir/in" "$dir/native" "$dir/windows"
 "$writer" "$dir/in" >"$dir/list" || fail "write_fixtures could not write the fixtures"
 cd "$dir/in"

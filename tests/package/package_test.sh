@@ -13,22 +13,9 @@ exe=$1 import_exe=$2 poke_exe=$3 wine_run=$4 native=$5
 top=$(cd "$(dirname "$0")/../.." && pwd)
 box_title="Lexmoor 辞書の取り込み"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-native_import=$native/tools/import/lexmoor-import
-writer=$native/tests/import/write_fixtures
-for tool in "$native_import" "$writer"; do
-  [ -x "$tool" ] || fail "$tool is missing; build the native tree first: cmake --build $native --target lexmoor-import write_fixtures"
-done
+. "$top/tests/support/wine_test.sh"
+native_tools "$native"
 
-dir=$(mktemp -d)
-program=
-cleanup() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null || true
-  rm -rf "$dir"
-}
-trap cleanup EXIT
-
-poke() { "$wine_run" "$poke_exe" "$@" | tr -d '\r'; }
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 "$top/scripts/package.sh" --exe "$exe" --import-exe "$import_exe" --output "$dir/lexmoor.zip" >/dev/null ||

@@ -9,17 +9,7 @@
 set -euo pipefail
 exe=$1 poke_exe=$2 wine_run=$3
 
-dir=$(mktemp -d)
-program=
-cleanup() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null || true
-  rm -rf "$dir"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-# A Windows console program ends its lines with CR LF: the CRs are dropped.
-poke() { "$wine_run" "$poke_exe" "$@" | tr -d '\r'; }
+. "$(dirname "$0")/../support/wine_test.sh"
 # Poke's row output in UTF-8, for comparing with the texts below.
 rows() { poke rows "${1:-0}" | iconv -f CP932 -t UTF-8; }
 expect_eq() {  # what expected actual

@@ -285,7 +285,7 @@ EnglishForms::EnglishForms(const FormSources& sources) {
   words_.reserve(kWords);
   for (const WordnetFiles& files : kWordnetFiles) {
     const int part = static_cast<int>(files.pos);
-    const std::string indexPath = sources.wordnetDirectory + "/" + files.index;
+    const std::string indexPath = WordnetFile(sources.wordnetDirectory, files.index);
     const std::string index = ReadWholeFile(indexPath);
     size_t lineNumber = 0;
     ForEachLine(index, [&](std::string_view line) {
@@ -306,7 +306,7 @@ EnglishForms::EnglishForms(const FormSources& sources) {
     });
     if (lemmas_.empty()) throw ImportError(indexPath + ": holds no WordNet lemmas");
 
-    const std::string exceptionsPath = sources.wordnetDirectory + "/" + files.exceptions;
+    const std::string exceptionsPath = WordnetFile(sources.wordnetDirectory, files.exceptions);
     const std::string exceptions = ReadWholeFile(exceptionsPath);
     lineNumber = 0;
     ForEachLine(exceptions, [&](std::string_view line) {

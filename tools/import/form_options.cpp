@@ -14,7 +14,7 @@ bool Exists(const std::string& path) {
 std::string FirstMissing(const FormSources& sources) {
   for (const char* name : {"index.noun", "index.verb", "index.adj", "index.adv", "noun.exc", "verb.exc",
                            "adj.exc", "adv.exc", "data.noun", "data.verb", "data.adj", "data.adv"})
-    if (!Exists(sources.wordnetDirectory + "/" + name)) return sources.wordnetDirectory + "/" + name;
+    if (!Exists(WordnetFile(sources.wordnetDirectory, name))) return WordnetFile(sources.wordnetDirectory, name);
   for (const std::string& list : sources.wordLists)
     if (!Exists(list)) return list;
   return {};

@@ -71,9 +71,9 @@ int RunDroppedFiles(const std::vector<std::string>& files) {
     Tell(files.empty() ? HowToDrop() : OneFileAtATime(files.size()), MB_ICONINFORMATION);
     return 2;
   }
+  const std::string folder = ProgramFolder();
   const DropOutcome outcome =
-      ImportDroppedFile(files[0], ProgramFolder() + dictionary::kDictionaryFile, ForDisplay,
-                        FormOptions::Packaged(ProgramFolder()));
+      ImportDroppedFile(files[0], folder + dictionary::kDictionaryFile, ForDisplay, FormOptions::Packaged(folder));
   Tell(outcome.message, outcome.succeeded ? MB_ICONINFORMATION : MB_ICONERROR);
   return outcome.succeeded ? 0 : 1;
 }

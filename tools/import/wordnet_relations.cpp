@@ -83,7 +83,7 @@ std::vector<RelatedWord> ReadWordnetRelations(const std::string& directory) {
   std::vector<Pointer> pointers;
   std::vector<RelatedWord> related;
   for (size_t file = 0; file < std::size(kDataFiles); ++file) {
-    const std::string path = directory + "/" + kDataFiles[file].name;
+    const std::string path = WordnetFile(directory, kDataFiles[file].name);
     const std::string text = ReadWholeFile(path);
     const size_t before = synsets.size();
     size_t lineNumber = 0;

@@ -12,6 +12,13 @@
 
 namespace import {
 
+// A file of WordNet's directory, joined with the directory's own separator:
+// the Windows package's path is written with backslashes.
+inline std::string WordnetFile(const std::string& directory, const std::string& name) {
+  const bool backslashes = directory.find('\\') != std::string::npos && directory.find('/') == std::string::npos;
+  return directory + (backslashes ? "\\" : "/") + name;
+}
+
 enum class Relation : uint8_t { kDerived, kClipped };
 
 struct RelatedWord {
