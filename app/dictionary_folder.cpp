@@ -13,10 +13,6 @@ constexpr wchar_t kWhatToDo[] =
     L"を起動し直さなくても単語を引けるように"
     L"なります。";
 
-bool Exists(const std::wstring& path) {
-  return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool IsFile(const std::wstring& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -42,7 +38,7 @@ std::wstring ProgramFolder() {
 
 std::wstring SettleDictionaryFolder() {
   const std::wstring name = fw::ToUnicode(dictionary::kDictionaryFile, dictionary::kDictionaryCodePage);
-  if (Exists(name)) return {};
+  if (IsFile(name)) return {};  // a folder of that name is no dictionary
   const std::wstring inWorkingDirectory = fw::FullPath(name);
   const std::wstring folder = ProgramFolder();
   if (folder.empty() || !::SetCurrentDirectoryW(folder.c_str()))

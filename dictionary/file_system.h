@@ -36,7 +36,6 @@ struct FileError {
 
 // What stands at a path now, as a refused change of it needs to know.
 struct PathFacts {
-  bool exists = false;
   bool directory = false;
   bool readOnly = false;  // the read-only attribute, or no write permission
   // The answer to opening it to be renamed or deleted, where the system has

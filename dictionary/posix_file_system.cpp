@@ -138,7 +138,6 @@ PathFacts NativeFileSystem::Inspect(const std::string& path) {
   PathFacts facts;
   struct stat st;
   if (lstat(path.c_str(), &st) != 0) return facts;
-  facts.exists = true;
   facts.directory = S_ISDIR(st.st_mode);
   facts.readOnly = S_ISREG(st.st_mode) && access(path.c_str(), W_OK) != 0;
   return facts;  // renaming or deleting a file depends on its folder alone

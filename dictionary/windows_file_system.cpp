@@ -177,7 +177,6 @@ PathFacts NativeFileSystem::Inspect(const std::string& path) {
   PathFacts facts;
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return facts;
-  facts.exists = true;
   facts.directory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   facts.readOnly = !facts.directory && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
   if (facts.directory) return facts;

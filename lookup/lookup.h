@@ -22,11 +22,6 @@ struct ListFill {
   int32_t count = 0;              // matching lines ("Unknown" not counted)
   int32_t longestRow = 0;         // bytes of the longest row
 
-  // Appends the row of a matching piece of text (cut where a row ends).
-  void AddMatch(std::string_view text);
-  // After the last match: "Unknown" when there was none.
-  void EndMatches();
-
   int32_t SizedRows() const;      // rows the list is sized for: 1 to 10
   int32_t Width() const;          // list width in pixels
   int32_t Height() const;         // list height in pixels

@@ -42,10 +42,17 @@ void CPronunceDialog::RegisterPronunciation() {
   const std::string pronunciation = DictionaryText(GetDlgItem(IDC_PRONUNCIATION));
   dictionary::NativeFileSystem files;
   MessagesFlowingPause pause;
-  m_bRegistering = true;
-  const rows::RegisterOutcome outcome = rows::RegisterPronunciation(m_strRow.view(), pronunciation, files,
-                                                                    dictionary::DictionaryPaths::In(), pause);
-  m_bRegistering = false;
+  // Cleared however the registration ends: a flag left set would keep the dialog from closing.
+  struct Registering {
+    bool& flag;
+    explicit Registering(bool& f) : flag(f) { flag = true; }
+    ~Registering() { flag = false; }
+  };
+  const rows::RegisterOutcome outcome = [&] {
+    Registering registering(m_bRegistering);
+    return rows::RegisterPronunciation(m_strRow.view(), pronunciation, files, dictionary::DictionaryPaths::In(),
+                                       pause);
+  }();
   if (outcome.Succeeded()) {
     CDialog::OnOK();
     return;

@@ -81,6 +81,7 @@ freedict=$("$here/make-dictionary.sh" freedict) || fail "cannot make the FreeDic
 edict=$("$here/make-dictionary.sh" edict) || fail "cannot make the EDICT dictionary"
 default=$("$here/make-dictionary.sh" default) || fail "cannot make the default dictionary"
 # The same without form lines: the dictionaries as they were.
+mkdir -p "$corpus" || fail "cannot create $corpus"
 tool="$top/build/native/tools/import/lexmoor-import"
 for source in freedict edict; do
   "$tool" "$source" --no-forms --fresh -o "$corpus/$source-without-forms.txt" >/dev/null ||

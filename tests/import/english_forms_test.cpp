@@ -148,28 +148,40 @@ TEST(EnglishFormsTest, MissingFilesAreNamed) {
   }
 }
 
-// A data file (read for the related words) missing or not WordNet's is
-// named; WordNet's other files are the real ones.
-TEST(EnglishFormsTest, MissingOrDamagedDataFileIsNamed) {
-  import_test::TempDir dir;
-  for (const char* name : {"index.noun", "index.verb", "index.adj", "index.adv", "noun.exc", "verb.exc",
-                           "adj.exc", "adv.exc", "data.verb", "data.adj", "data.adv"})
-    std::filesystem::create_symlink(std::string(kWordnetDirectory) + "/" + name, dir / name);
-  const std::pair<const char*, std::string> cases[] = {
-      {nullptr, "/data.noun: cannot open"},
-      {"  licence\n00001740 03 n 01 entity 0 000 | x\n00001741 03 n 02 a 0 001 | x\n", "data.noun: line 3: "},
-      {"00001740 03 n 01 entity 0 001 + 0000174x n 0101 | x\n", "data.noun: line 1: "},
-      {"  licence only\n", "data.noun: holds no WordNet synsets"},
+// A file of the data missing, damaged or empty is named, whichever it is;
+// the other files are the real ones.
+TEST(EnglishFormsTest, MissingDamagedOrEmptyDataFileIsNamed) {
+  const struct {
+    const char* file;
+    const char* bytes;  // none: the file is missing
+    const char* error;
+  } cases[] = {
+      {"data.noun", nullptr, "/data.noun: cannot open"},
+      {"data.noun", "  licence\n00001740 03 n 01 entity 0 000 | x\n00001741 03 n 02 a 0 001 | x\n",
+       "data.noun: line 3: "},
+      {"data.noun", "00001740 03 n 01 entity 0 001 + 0000174x n 0101 | x\n", "data.noun: line 1: "},
+      {"data.noun", "  licence only\n", "data.noun: holds no WordNet synsets"},
+      {"index.verb", "  licence only\r\n", "index.verb: holds no WordNet lemmas"},
+      {"british-english", "\r\n", "british-english: holds no words"},
   };
-  FormSources sources;
-  sources.wordnetDirectory = dir.Path();
-  for (const auto& [data, error] : cases) {
-    if (data) import_test::WriteBytes(dir / "data.noun", data);
+  for (const auto& c : cases) {
+    import_test::TempDir dir;
+    for (const char* name : {"index.noun", "index.verb", "index.adj", "index.adv", "noun.exc", "verb.exc",
+                             "adj.exc", "adv.exc", "data.noun", "data.verb", "data.adj", "data.adv"})
+      if (name != std::string(c.file))
+        std::filesystem::create_symlink(std::string(kWordnetDirectory) + "/" + name, dir / name);
+    std::filesystem::create_symlink(kWordLists[0], dir / "american-english");
+    if (c.bytes) import_test::WriteBytes(dir / c.file, c.bytes);
+    FormSources sources;
+    sources.wordnetDirectory = dir.Path();
+    sources.wordLists = {dir / "american-english", dir / "british-english"};
+    if (std::string(c.file) != "british-english")
+      std::filesystem::create_symlink(kWordLists[1], dir / "british-english");
     try {
       EnglishForms forms(sources);
-      ADD_FAILURE() << "no error: " << error;
+      ADD_FAILURE() << "no error: " << c.error;
     } catch (const std::exception& e) {
-      EXPECT_NE(std::string(e.what()).find(error), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
     }
   }
 }

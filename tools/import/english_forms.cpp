@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "dictionary/dictionary_line.h"
+#include "grouped_senses.h"
 #include "gzip_file.h"
 #include "import_error.h"
 #include "related_words.h"
@@ -229,15 +230,6 @@ FormKind IrregularVerbKind(const std::string& form, const std::string& base,
   throw ImportError(path + ": line " + std::to_string(line) + ": " + why);
 }
 
-template <typename Visit>
-void ForEachLine(std::string_view text, Visit visit) {
-  for (size_t at = 0; at < text.size();) {
-    const size_t end = std::min(text.find('\n', at), text.size());
-    visit(text.substr(at, end - at));
-    at = end + 1;
-  }
-}
-
 // The fields of a line, one space between two.
 class Fields {
  public:
@@ -287,9 +279,8 @@ EnglishForms::EnglishForms(const FormSources& sources) {
     const int part = static_cast<int>(files.pos);
     const std::string indexPath = WordnetFile(sources.wordnetDirectory, files.index);
     const std::string index = ReadWholeFile(indexPath);
-    size_t lineNumber = 0;
-    ForEachLine(index, [&](std::string_view line) {
-      ++lineNumber;
+    size_t lemmasRead = 0;
+    ForEachTextLine(index, [&](std::string_view line, size_t lineNumber) {
       if (line.empty() || line[0] == ' ') return;  // the licence at the top
       // lemma pos synset_cnt p_cnt [ptr_symbol...] sense_cnt tagsense_cnt synset_offset...
       Fields fields(line);
@@ -303,14 +294,13 @@ EnglishForms::EnglishForms(const FormSources& sources) {
       Lemma& lemma = lemmas_[std::string(lemmaText)];
       lemma.parts |= 1u << part;
       lemma.frequency[part] = ParseCount(tagged, indexPath, lineNumber);
+      ++lemmasRead;
     });
-    if (lemmas_.empty()) throw ImportError(indexPath + ": holds no WordNet lemmas");
+    if (lemmasRead == 0) throw ImportError(indexPath + ": holds no WordNet lemmas");
 
     const std::string exceptionsPath = WordnetFile(sources.wordnetDirectory, files.exceptions);
     const std::string exceptions = ReadWholeFile(exceptionsPath);
-    lineNumber = 0;
-    ForEachLine(exceptions, [&](std::string_view line) {
-      ++lineNumber;
+    ForEachTextLine(exceptions, [&](std::string_view line, size_t lineNumber) {
       if (Trim(line).empty()) return;
       const std::vector<std::string_view> f = Split(Trim(line), ' ');
       if (f.size() < 2) Malformed(exceptionsPath, lineNumber, "not \"form base...\"");
@@ -323,15 +313,16 @@ EnglishForms::EnglishForms(const FormSources& sources) {
   }
   for (const std::string& path : sources.wordLists) {
     const std::string list = ReadWholeFile(path);
-    ForEachLine(list, [&](std::string_view line) {
+    size_t wordsRead = 0;
+    ForEachTextLine(list, [&](std::string_view line, size_t) {
       line = Trim(line);
-      if (!line.empty()) words_.emplace(line);
+      if (line.empty()) return;
+      words_.emplace(line);
+      ++wordsRead;
     });
-    if (words_.empty()) throw ImportError(path + ": holds no words");
+    if (wordsRead == 0) throw ImportError(path + ": holds no words");
   }
   relations_ = ReadWordnetRelations(sources.wordnetDirectory);
-  for (const RelatedWord& r : relations_)
-    relatedTo_[dictionary::FoldedText(r.word)].push_back(dictionary::FoldedText(r.other));
 }
 
 const EnglishForms::Lemma* EnglishForms::FindLemma(const std::string& word) const {
@@ -377,6 +368,9 @@ std::vector<std::string> EnglishForms::WordsBeginningWith(std::string_view prefi
 bool EnglishForms::Relates(const std::string& word, const std::string& other) const {
   const std::string a = dictionary::FoldedText(word), b = dictionary::FoldedText(other);
   if (SameCompound(a, b) || SaysNot(a, b)) return true;
+  if (relatedTo_.empty())
+    for (const RelatedWord& r : relations_)
+      relatedTo_[dictionary::FoldedText(r.word)].push_back(dictionary::FoldedText(r.other));
   auto it = relatedTo_.find(a);
   return it != relatedTo_.end() && std::find(it->second.begin(), it->second.end(), b) != it->second.end();
 }

@@ -149,7 +149,9 @@ class EnglishForms {
   std::unordered_map<std::string, std::vector<Irregular>> irregular_;         // by base
   std::unordered_map<std::string, std::vector<std::string>> irregularBases_;  // by form
   std::vector<RelatedWord> relations_;
-  std::unordered_map<std::string, std::vector<std::string>> relatedTo_;  // relations_ by word, lower case
+  // relations_ by word, lower case: made at the first Relates, which only the
+  // found rate's audit asks, not the import.
+  mutable std::unordered_map<std::string, std::vector<std::string>> relatedTo_;
 };
 
 }  // namespace import

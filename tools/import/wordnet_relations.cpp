@@ -5,6 +5,7 @@
 #include <iterator>
 #include <unordered_map>
 
+#include "grouped_senses.h"
 #include "gzip_file.h"
 #include "import_error.h"
 #include "text_util.h"
@@ -86,13 +87,8 @@ std::vector<RelatedWord> ReadWordnetRelations(const std::string& directory) {
     const std::string path = WordnetFile(directory, kDataFiles[file].name);
     const std::string text = ReadWholeFile(path);
     const size_t before = synsets.size();
-    size_t lineNumber = 0;
-    for (size_t at = 0; at < text.size();) {
-      const size_t end = std::min(text.find('\n', at), text.size());
-      const std::string_view line = std::string_view(text).substr(at, end - at);
-      at = end + 1;
-      ++lineNumber;
-      if (line.empty() || line[0] == ' ') continue;  // the licence at the top
+    ForEachTextLine(text, [&](std::string_view line, size_t lineNumber) {
+      if (line.empty() || line[0] == ' ') return;  // the licence at the top
       // offset lex_filenum ss_type w_cnt (word lex_id)... p_cnt (symbol offset pos source/target)... | gloss
       const std::vector<std::string_view> f = Split(line.substr(0, line.find(" | ")), ' ');
       uint32_t offset = 0, words = 0, count = 0;
@@ -122,7 +118,7 @@ std::vector<RelatedWord> ReadWordnetRelations(const std::string& directory) {
             related.push_back({a, synset.pos, b, synset.pos, Relation::kClipped});
       synsetAt.emplace(Key(file, offset), index);
       synsets.push_back(std::move(synset));
-    }
+    });
     if (synsets.size() == before) throw ImportError(path + ": holds no WordNet synsets");
   }
   for (const Pointer& p : pointers) {
