@@ -13,8 +13,15 @@ constexpr char kFileLabel[] = "ファイル: ";
 constexpr char kReasonLabel[] = "理由: ";
 constexpr char kUnknownReason[] = "不明";
 
+constexpr char kCannotRead[] =
+    "このファイルを読む権限がありません。ファイルのプロパティの「セキュリティ」で、"
+    "読み取りが許可されているか確かめてください。";
+
 // What helps, for each refusal the user can act on.
-std::string Advice(Refusal reason) {
+std::string Advice(Refusal reason, RegisterStatus status) {
+  // Refused while only reading the dictionary: no folder is at fault.
+  const bool reading = status == RegisterStatus::kNoDictionary || status == RegisterStatus::kReadFailed;
+  if (reading && reason == Refusal::kAccessDenied) return kCannotRead;
   switch (reason) {
     case Refusal::kHeld:
       return "ほかのプログラムがこのファイルを使っています。しばらくしてから、もう一度 OK を押してください。";
@@ -45,7 +52,7 @@ std::string RegistrationFailureText(const RegisterOutcome& outcome, std::string_
   std::string text = kNotRegistered;
   text.append("\n\n").append(kFileLabel).append(fullPath).append("\n");
   text.append(kReasonLabel).append(systemReason.empty() ? kUnknownReason : systemReason);
-  const std::string advice = Advice(outcome.refused.error.reason);
+  const std::string advice = Advice(outcome.refused.error.reason, outcome.status);
   if (!advice.empty()) text.append("\n\n").append(advice);
   return text;
 }

@@ -6,6 +6,7 @@
 #include "dictionary/native_file_system.h"
 #include "dictionary/text_mode_reader.h"
 #include "rows/dictionary_rewrite.h"
+#include "rows/registration_message.h"
 #include "tests/support/temp_dir.h"
 
 namespace rows {
@@ -254,6 +255,26 @@ TEST(RegisterPronunciationTest, WithoutTheDictionaryTheWorkFileIsKept) {
   EXPECT_EQ(RegisterPronunciation("run\tfast\n", "x", files, paths).status, RegisterStatus::kReplaceFailed);
   EXPECT_EQ(ReadWholeFile(paths.work), "run\t[x]\tfast\r\n");
   EXPECT_EQ(ReadWholeFile(paths.backup), "run\tfast\r\n");
+}
+
+// Access refused while only reading the dictionary is about the file's
+// permissions; refused while writing, about the folder.
+TEST(RegisterPronunciationTest, TheAdviceFitsWhatWasRefused) {
+  const struct {
+    RegisterStatus status;
+    const char* advice;
+  } cases[] = {
+      {RegisterStatus::kNoDictionary, "読む権限がありません"},
+      {RegisterStatus::kReadFailed, "読む権限がありません"},
+      {RegisterStatus::kWriteFailed, "Program Files"},
+  };
+  for (const auto& c : cases) {
+    RegisterOutcome outcome;
+    outcome.status = c.status;
+    outcome.refused.error.reason = dictionary::Refusal::kAccessDenied;
+    EXPECT_NE(RegistrationFailureText(outcome, "C:\\x\\RAdoro.txt", "").find(c.advice), std::string::npos)
+        << static_cast<int>(c.status);
+  }
 }
 
 TEST(DictionaryPathsTest, Names) {
